@@ -19,6 +19,19 @@ TLayerDataList& LayerDataList();
 // Pixels per millimetre of the view being drawn.
 extern double ViewScale;
 
+// Presentation defaults that layout files do not carry; the planner's
+// settings fill them when a file of the 16-bit format is opened.
+struct TPlannerPresentation {
+    TLogPen BenchworkPen;
+    TLogFontW DefTextFont;
+    TColorRef DefTextColor = 0;
+    TLogFontW HelixFont;
+    TColorRef HelixColor = 0;
+    TLogFontW MassFont;  // dimensions
+    TColorRef MassColor = 0;
+};
+extern TPlannerPresentation PlannerPresentation;
+
 void ResetGlobalState();
 
 }  // namespace tk3d

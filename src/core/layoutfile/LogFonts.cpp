@@ -68,8 +68,7 @@ TLogFontW LogFontWFromBytes(const uint8_t bytes[92]) {
                                 Int32At(bytes + 16)};
     SetNumbers(f, numbers);
     SetByteFields(f, bytes + 20);
-    for (int i = 0; i < 32; ++i)
-        f.lfFaceName[i] = char16_t(bytes[28 + 2 * i] | (bytes[29 + 2 * i] << 8));
+    for (int i = 0; i < 32; ++i) f.lfFaceName[i] = char16_t(bytes[28 + 2 * i] | (bytes[29 + 2 * i] << 8));
     return f;
 }
 

@@ -1,0 +1,475 @@
+#include "obj3d/CompiledScene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace tk3d {
+
+void TBox3::Add(double x, double y, double z) {
+    if (IsEmpty()) {
+        Min = Max = {x, y, z};
+        return;
+    }
+    Min = {std::min(Min.X, x), std::min(Min.Y, y), std::min(Min.Z, z)};
+    Max = {std::max(Max.X, x), std::max(Max.Y, y), std::max(Max.Z, z)};
+}
+
+int64_t TCompiledScene::TriangleCount() const {
+    int64_t n = 0;
+    for (const auto& b : Triangles) n += int64_t(b.Vertices.size() / 3);
+    return n;
+}
+
+int64_t TCompiledScene::LineCount() const {
+    int64_t n = 0;
+    for (const auto& b : Lines) n += int64_t(b.Vertices.size() / 2);
+    return n;
+}
+
+int64_t TCompiledScene::PointCount() const {
+    int64_t n = 0;
+    for (const auto& b : Points) n += int64_t(b.Vertices.size());
+    return n;
+}
+
+namespace {
+
+// OpenGL's guaranteed minimum depths; deeper pushes are errors there.
+constexpr size_t kMaxMatrixDepth = 32;
+constexpr size_t kMaxAttribDepth = 16;
+constexpr int kMaxListNesting = 64;
+
+uint8_t ToByte(double c) {
+    if (!(c > 0)) return 0;
+    if (c >= 1) return 255;
+    return uint8_t(std::lround(c * 255.0));
+}
+
+// The part of the GL state that PushAttrib saves.
+struct TAttribState {
+    double Color[4] = {1, 1, 1, 1};
+    TDPoint Normal{0, 0, 1};
+    double Tex[2] = {0, 0};
+    float LineWidth = 1;
+    float PointSize = 1;
+    bool Cull = false;
+    bool Texture2D = false;
+    bool Normalize = false;
+    uint32_t CullFace = GL::BACK;
+    uint32_t FrontMode = GL::FILL;
+    uint32_t BackMode = GL::FILL;
+    uint32_t TexEnv = GL::MODULATE;
+    uint32_t BoundTexture = 0;
+};
+
+void RestoreMasked(TAttribState& s, const TAttribState& saved, uint32_t mask) {
+    if (mask & GL::CURRENT_BIT) {
+        std::copy(std::begin(saved.Color), std::end(saved.Color), s.Color);
+        s.Normal = saved.Normal;
+        s.Tex[0] = saved.Tex[0];
+        s.Tex[1] = saved.Tex[1];
+    }
+    if (mask & GL::POINT_BIT) s.PointSize = saved.PointSize;
+    if (mask & GL::LINE_BIT) s.LineWidth = saved.LineWidth;
+    if (mask & GL::POLYGON_BIT) {
+        s.Cull = saved.Cull;
+        s.CullFace = saved.CullFace;
+        s.FrontMode = saved.FrontMode;
+        s.BackMode = saved.BackMode;
+    }
+    if (mask & GL::ENABLE_BIT) {
+        s.Cull = saved.Cull;
+        s.Texture2D = saved.Texture2D;
+        s.Normalize = saved.Normalize;
+    }
+    if (mask & GL::TEXTURE_BIT) {
+        s.Texture2D = saved.Texture2D;
+        s.TexEnv = saved.TexEnv;
+        s.BoundTexture = saved.BoundTexture;
+    }
+}
+
+struct TPrimVertex {
+    TDPoint Pos;  // world space
+    float Normal[3];
+    float Tex[2];
+    uint8_t Color[4];
+};
+
+// A texture object of the recording (names are local to their list).
+struct TTextureObject {
+    std::shared_ptr<const TGLImage> Image;
+    TSceneTexture Params;
+    int32_t SceneIndex = -1;  // entry made for the current image and params
+};
+
+class TCompiler {
+public:
+    TCompiledScene Scene;
+
+    void Run(const TGLList& list, int depth) {
+        if (depth > kMaxListNesting) return;
+        for (const TGLCall& c : list.Calls()) Execute(list, c, depth);
+    }
+
+private:
+    TAttribState fState;
+    std::vector<std::pair<uint32_t, TAttribState>> fAttribStack;
+    std::vector<TMatrix4> fMatrices{TMatrix4::Identity()};
+    bool fInBegin = false;
+    uint32_t fMode = 0;
+    std::vector<TPrimVertex> fPrim;
+    std::map<std::pair<const TGLList*, uint32_t>, TTextureObject> fTextures;
+    const TGLList* fBoundList = nullptr;  // list whose name space BoundTexture is in
+    std::map<float, size_t> fLineBatch, fPointBatch;
+    std::vector<TTriangleState> fTriangleStates;
+
+    const TMatrix4& Top() const { return fMatrices.back(); }
+
+    void Execute(const TGLList& list, const TGLCall& c, int depth) {
+        // Inside Begin/End GL accepts only per-vertex calls (and lists).
+        if (fInBegin) {
+            switch (c.Op) {
+                case TGLOp::Vertex:
+                case TGLOp::Normal:
+                case TGLOp::Color:
+                case TGLOp::TexCoord:
+                case TGLOp::Material:
+                case TGLOp::End:
+                case TGLOp::CallList:
+                    break;
+                default:
+                    return;
+            }
+        }
+        switch (c.Op) {
+            case TGLOp::Begin:
+                if (c.A <= GL::POLYGON) {
+                    fInBegin = true;
+                    fMode = c.A;
+                    fPrim.clear();
+                }
+                break;
+            case TGLOp::End:
+                if (fInBegin) FlushPrimitive();
+                fInBegin = false;
+                break;
+            case TGLOp::Vertex:
+                if (fInBegin) AddVertex(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::Normal:
+                fState.Normal = {c.V[0], c.V[1], c.V[2]};
+                break;
+            case TGLOp::Color:
+                std::copy(c.V, c.V + 4, fState.Color);
+                break;
+            case TGLOp::TexCoord:
+                fState.Tex[0] = c.V[0];
+                fState.Tex[1] = c.V[1];
+                break;
+            case TGLOp::Material:  // the views draw without lighting
+                break;
+            case TGLOp::LineWidth:
+                if (c.V[0] > 0) fState.LineWidth = float(c.V[0]);
+                break;
+            case TGLOp::PointSize:
+                if (c.V[0] > 0) fState.PointSize = float(c.V[0]);
+                break;
+            case TGLOp::PushMatrix:
+                if (fMatrices.size() < kMaxMatrixDepth) fMatrices.push_back(Top());
+                break;
+            case TGLOp::PopMatrix:
+                if (fMatrices.size() > 1) fMatrices.pop_back();
+                break;
+            case TGLOp::Translate:
+                fMatrices.back() = Top() * TMatrix4::Translation(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::Rotate:
+                fMatrices.back() = Top() * TMatrix4::Rotation(c.V[0], c.V[1], c.V[2], c.V[3]);
+                break;
+            case TGLOp::Scale:
+                fMatrices.back() = Top() * TMatrix4::Scaling(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::MultMatrix:
+                if (c.A < list.Matrices().size()) fMatrices.back() = Top() * list.Matrices()[c.A];
+                break;
+            case TGLOp::PushAttrib:
+                if (fAttribStack.size() < kMaxAttribDepth) fAttribStack.emplace_back(c.A, fState);
+                break;
+            case TGLOp::PopAttrib:
+                if (!fAttribStack.empty()) {
+                    RestoreMasked(fState, fAttribStack.back().second, fAttribStack.back().first);
+                    fAttribStack.pop_back();
+                }
+                break;
+            case TGLOp::Enable:
+            case TGLOp::Disable:
+                SetCapability(c.A, c.Op == TGLOp::Enable);
+                break;
+            case TGLOp::CullFace:
+                if (c.A == GL::FRONT || c.A == GL::BACK || c.A == GL::FRONT_AND_BACK) fState.CullFace = c.A;
+                break;
+            case TGLOp::PolygonMode:
+                SetPolygonMode(c.A, c.B);
+                break;
+            case TGLOp::RasterText:
+                if (c.A < list.Texts().size()) AddText(list.Texts()[c.A]);
+                break;
+            case TGLOp::BindTexture:
+                fState.BoundTexture = c.A;
+                fBoundList = &list;
+                break;
+            case TGLOp::TexImage:
+                if (c.A < list.Images().size() && fState.BoundTexture != 0) {
+                    TTextureObject& t = BoundTextureObject(list);
+                    t.Image = list.Images()[c.A];
+                    t.SceneIndex = -1;
+                }
+                break;
+            case TGLOp::TexParameter:
+                if (fState.BoundTexture != 0) SetTexParameter(BoundTextureObject(list), c.B, c.A);
+                break;
+            case TGLOp::TexEnv:
+                fState.TexEnv = c.A;
+                break;
+            case TGLOp::DeleteTexture:
+                fTextures.erase({&list, c.A});
+                if (fBoundList == &list && fState.BoundTexture == c.A) fState.BoundTexture = 0;
+                break;
+            case TGLOp::CallList:
+                if (c.A < list.Lists().size()) Run(*list.Lists()[c.A], depth + 1);
+                break;
+        }
+    }
+
+    TTextureObject& BoundTextureObject(const TGLList& list) {
+        return fTextures[{fBoundList ? fBoundList : &list, fState.BoundTexture}];
+    }
+
+    void SetCapability(uint32_t cap, bool on) {
+        if (cap == GL::CULL_FACE) fState.Cull = on;
+        if (cap == GL::TEXTURE_2D) fState.Texture2D = on;
+        if (cap == GL::NORMALIZE) fState.Normalize = on;
+    }
+
+    void SetPolygonMode(uint32_t face, uint32_t mode) {
+        if (mode != GL::POINT && mode != GL::LINE && mode != GL::FILL) return;
+        if (face == GL::FRONT || face == GL::FRONT_AND_BACK) fState.FrontMode = mode;
+        if (face == GL::BACK || face == GL::FRONT_AND_BACK) fState.BackMode = mode;
+    }
+
+    static void SetTexParameter(TTextureObject& t, uint32_t pname, uint32_t value) {
+        if (pname == GL::TEXTURE_MIN_FILTER) t.Params.MinFilter = value;
+        if (pname == GL::TEXTURE_MAG_FILTER) t.Params.MagFilter = value;
+        if (pname == GL::TEXTURE_WRAP_S) t.Params.WrapS = value;
+        if (pname == GL::TEXTURE_WRAP_T) t.Params.WrapT = value;
+        t.SceneIndex = -1;
+    }
+
+    // Index of the texture a textured primitive uses now, or -1 when
+    // texturing is off or the texture is incomplete (no image, or a
+    // mipmapping filter without mipmaps).
+    int32_t ActiveTexture() {
+        if (!fState.Texture2D || fState.BoundTexture == 0 || !fBoundList) return -1;
+        auto it = fTextures.find({fBoundList, fState.BoundTexture});
+        if (it == fTextures.end()) return -1;
+        TTextureObject& t = it->second;
+        const TGLImage* img = t.Image.get();
+        if (!img || img->Width <= 0 || img->Height <= 0 ||
+            img->Rgb.size() != size_t(img->Width) * size_t(img->Height) * 3)
+            return -1;
+        if (t.Params.MinFilter != GL::NEAREST && t.Params.MinFilter != GL::LINEAR) return -1;
+        if (t.SceneIndex < 0) {
+            TSceneTexture st = t.Params;
+            st.Image = t.Image;
+            Scene.Textures.push_back(std::move(st));
+            t.SceneIndex = int32_t(Scene.Textures.size() - 1);
+        }
+        return t.SceneIndex;
+    }
+
+    void AddVertex(double x, double y, double z) {
+        TPrimVertex v{};
+        v.Pos = Top().TransformPoint({x, y, z});
+        // Lines and points carry no normal.
+        if (fMode >= GL::TRIANGLES) {
+            TDPoint n = Top().TransformNormal(fState.Normal);
+            const double len = std::sqrt(n.X * n.X + n.Y * n.Y + n.Z * n.Z);
+            if (len > 0 && std::isfinite(len)) n = {n.X / len, n.Y / len, n.Z / len};
+            v.Normal[0] = float(n.X);
+            v.Normal[1] = float(n.Y);
+            v.Normal[2] = float(n.Z);
+        }
+        v.Tex[0] = float(fState.Tex[0]);
+        v.Tex[1] = float(fState.Tex[1]);
+        for (int i = 0; i < 4; ++i) v.Color[i] = ToByte(fState.Color[i]);
+        fPrim.push_back(v);
+    }
+
+    void AddText(const TGLText& t) {
+        TSceneText st;
+        st.Anchor = Top().TransformPoint({t.Pos.X, t.Pos.Y, t.Pos.Z});
+        st.Up = Top().TransformVector({0, 0, t.ZPerPixel});
+        for (int i = 0; i < 4; ++i) st.Color[i] = ToByte(fState.Color[i]);
+        st.Font = t.Font;
+        st.Text = t.Text;
+        Scene.Box.Add(st.Anchor.X, st.Anchor.Y, st.Anchor.Z);
+        Scene.Texts.push_back(std::move(st));
+    }
+
+    std::vector<TLineVertex>& LineBatch(std::map<float, size_t>& index, bool points) {
+        const float size = points ? fState.PointSize : fState.LineWidth;
+        auto it = index.find(size);
+        if (it != index.end())
+            return points ? Scene.Points[it->second].Vertices : Scene.Lines[it->second].Vertices;
+        if (points) {
+            index[size] = Scene.Points.size();
+            Scene.Points.push_back({size, {}});
+            return Scene.Points.back().Vertices;
+        }
+        index[size] = Scene.Lines.size();
+        Scene.Lines.push_back({size, {}});
+        return Scene.Lines.back().Vertices;
+    }
+
+    std::vector<TTriangleVertex>& TriangleBatch() {
+        TTriangleState s;
+        s.CullEnabled = fState.Cull;
+        s.CullFace = fState.CullFace;
+        s.FrontMode = fState.FrontMode;
+        s.BackMode = fState.BackMode;
+        const bool lines = s.FrontMode == GL::LINE || s.BackMode == GL::LINE;
+        const bool points = s.FrontMode == GL::POINT || s.BackMode == GL::POINT;
+        s.LineWidth = lines ? fState.LineWidth : 0;
+        s.PointSize = points ? fState.PointSize : 0;
+        s.Texture = ActiveTexture();
+        s.TexEnv = s.Texture >= 0 ? fState.TexEnv : GL::MODULATE;
+        for (size_t i = 0; i < fTriangleStates.size(); ++i)
+            if (fTriangleStates[i] == s) return Scene.Triangles[i].Vertices;
+        fTriangleStates.push_back(s);
+        Scene.Triangles.push_back({s, {}});
+        return Scene.Triangles.back().Vertices;
+    }
+
+    void AddToBox(const TPrimVertex& v) { Scene.Box.Add(v.Pos.X, v.Pos.Y, v.Pos.Z); }
+
+    void EmitLine(std::vector<TLineVertex>& out, const TPrimVertex& v) {
+        TLineVertex lv{{float(v.Pos.X), float(v.Pos.Y), float(v.Pos.Z)}, {}};
+        std::copy(v.Color, v.Color + 4, lv.Color);
+        out.push_back(lv);
+        AddToBox(v);
+    }
+
+    void EmitTriangle(std::vector<TTriangleVertex>& out, size_t a, size_t b, size_t c, bool ea, bool eb,
+                      bool ec) {
+        const size_t idx[3] = {a, b, c};
+        const bool edge[3] = {ea, eb, ec};
+        for (int k = 0; k < 3; ++k) {
+            const TPrimVertex& v = fPrim[idx[k]];
+            TTriangleVertex tv{};
+            tv.Pos[0] = float(v.Pos.X);
+            tv.Pos[1] = float(v.Pos.Y);
+            tv.Pos[2] = float(v.Pos.Z);
+            std::copy(v.Normal, v.Normal + 3, tv.Normal);
+            std::copy(v.Tex, v.Tex + 2, tv.Tex);
+            std::copy(v.Color, v.Color + 4, tv.Color);
+            tv.Edge = edge[k] ? 1 : 0;
+            out.push_back(tv);
+            AddToBox(v);
+        }
+    }
+
+    // A quad a, b, c, d as two triangles whose shared diagonal is hidden.
+    void EmitQuad(std::vector<TTriangleVertex>& out, size_t a, size_t b, size_t c, size_t d) {
+        EmitTriangle(out, a, b, c, true, true, false);
+        EmitTriangle(out, a, c, d, false, true, true);
+    }
+
+    void FlushPrimitive() {
+        const size_t n = fPrim.size();
+        switch (fMode) {
+            case GL::POINTS: {
+                if (n == 0) break;
+                auto& out = LineBatch(fPointBatch, true);
+                for (const auto& v : fPrim) EmitLine(out, v);
+                break;
+            }
+            case GL::LINES:
+            case GL::LINE_STRIP:
+            case GL::LINE_LOOP: {
+                if (n < 2) break;
+                auto& out = LineBatch(fLineBatch, false);
+                if (fMode == GL::LINES) {
+                    for (size_t i = 0; i + 1 < n; i += 2) {
+                        EmitLine(out, fPrim[i]);
+                        EmitLine(out, fPrim[i + 1]);
+                    }
+                    break;
+                }
+                for (size_t i = 1; i < n; ++i) {
+                    EmitLine(out, fPrim[i - 1]);
+                    EmitLine(out, fPrim[i]);
+                }
+                if (fMode == GL::LINE_LOOP) {
+                    EmitLine(out, fPrim[n - 1]);
+                    EmitLine(out, fPrim[0]);
+                }
+                break;
+            }
+            case GL::TRIANGLES: {
+                if (n < 3) break;
+                auto& out = TriangleBatch();
+                for (size_t i = 0; i + 2 < n; i += 3) EmitTriangle(out, i, i + 1, i + 2, true, true, true);
+                break;
+            }
+            case GL::TRIANGLE_STRIP: {
+                if (n < 3) break;
+                auto& out = TriangleBatch();
+                for (size_t i = 0; i + 2 < n; ++i) {
+                    if (i % 2 == 0)
+                        EmitTriangle(out, i, i + 1, i + 2, true, true, true);
+                    else
+                        EmitTriangle(out, i + 1, i, i + 2, true, true, true);
+                }
+                break;
+            }
+            case GL::TRIANGLE_FAN: {
+                if (n < 3) break;
+                auto& out = TriangleBatch();
+                for (size_t i = 2; i < n; ++i) EmitTriangle(out, 0, i - 1, i, true, true, true);
+                break;
+            }
+            case GL::QUADS: {
+                if (n < 4) break;
+                auto& out = TriangleBatch();
+                for (size_t i = 0; i + 3 < n; i += 4) EmitQuad(out, i, i + 1, i + 2, i + 3);
+                break;
+            }
+            case GL::QUAD_STRIP: {
+                if (n < 4) break;
+                auto& out = TriangleBatch();
+                for (size_t i = 0; i + 3 < n; i += 2) EmitQuad(out, i, i + 1, i + 3, i + 2);
+                break;
+            }
+            case GL::POLYGON: {
+                if (n < 3) break;
+                auto& out = TriangleBatch();
+                for (size_t i = 2; i < n; ++i) EmitTriangle(out, 0, i - 1, i, i == 2, true, i == n - 1);
+                break;
+            }
+        }
+        fPrim.clear();
+    }
+};
+
+}  // namespace
+
+TCompiledScene CompileScene(const TGLList& list) {
+    TCompiler compiler;
+    compiler.Run(list, 0);
+    return std::move(compiler.Scene);
+}
+
+}  // namespace tk3d

@@ -1,0 +1,34 @@
+#include "obj3d/GL.h"
+
+#include <utility>
+
+namespace tk3d {
+
+void GL::MultMatrix(const TMatrix4& m) {
+    Add(TGLOp::MultMatrix, uint32_t(fList.fMatrices.size()));
+    fList.fMatrices.push_back(m);
+}
+
+void GL::RasterText(const TFPoint& pos, const TLogFontW& pixelFont, std::string text, double zPerPixel) {
+    Add(TGLOp::RasterText, uint32_t(fList.fTexts.size()));
+    fList.fTexts.push_back(TGLText{pos, pixelFont, std::move(text), zPerPixel});
+}
+
+void GL::TexImage2D(TGLImage image) {
+    Add(TGLOp::TexImage, uint32_t(fList.fImages.size()));
+    fList.fImages.push_back(std::make_shared<const TGLImage>(std::move(image)));
+}
+
+void GL::CallList(std::shared_ptr<const TGLList> list) {
+    if (!list) return;
+    Add(TGLOp::CallList, uint32_t(fList.fLists.size()));
+    fList.fLists.push_back(std::move(list));
+}
+
+TGLList GL::TakeList() {
+    TGLList out = std::move(fList);
+    fList = TGLList();
+    return out;
+}
+
+}  // namespace tk3d
