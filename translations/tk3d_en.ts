@@ -63,6 +63,14 @@
         <source>OpenGL-Fehler! [$%1]</source>
         <translation>OpenGL error! [$%1]</translation>
     </message>
+    <message>
+        <source>OpenGL 2.1 wird benötigt, vorhanden: %1</source>
+        <translation>OpenGL 2.1 is needed, present: %1</translation>
+    </message>
+    <message>
+        <source>OpenGL: kein aktueller Kontext</source>
+        <translation>OpenGL: no current context</translation>
+    </message>
 </context>
 <context>
     <name>tk3d::Help</name>

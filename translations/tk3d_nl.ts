@@ -63,6 +63,14 @@
         <source>OpenGL-Fehler! [$%1]</source>
         <translation>OpenGL-fout! [$%1]</translation>
     </message>
+    <message>
+        <source>OpenGL 2.1 wird benötigt, vorhanden: %1</source>
+        <translation>OpenGL 2.1 is nodig, aanwezig: %1</translation>
+    </message>
+    <message>
+        <source>OpenGL: kein aktueller Kontext</source>
+        <translation>OpenGL: geen actuele context</translation>
+    </message>
 </context>
 <context>
     <name>tk3d::Help</name>

@@ -13,6 +13,7 @@
 #include "layoutfile/RailList.h"
 #include "shell/LayerDialog.h"
 #include "support/AppFixtures.h"
+#include "support/Screenshots.h"
 
 using namespace tk3d;
 
@@ -65,6 +66,9 @@ private slots:
         QVERIFY(!form.Button1->isEnabled());
         form.Fill(*doc);
         QCOMPARE(Entries(form), QStringList({"0=000+", "3=Gleise-", "200=200+"}));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        tk3dtest::SaveScreenshot(form, "layer-dialog");
         QVERIFY(LayerInUse(*doc, 200));
         QVERIFY(!LayerInUse(*doc, 5));
         QVERIFY(!LayerInUse(*doc, 300));

@@ -63,8 +63,11 @@ TEST_F(DocumentTest, CurrencyForms) {
 TEST_F(DocumentTest, PrinterSelectionAndMarker) {
     for (bool ansi : {false, true}) {
         WDocument d;
-        d.printer = tk3dw::WPrinter{.name = "Laser 5", .device = std::string(85, 'd'), .driver = "drv",
-                                    .port = "LPT1:", .deviceMode = {1, 2, 3}};
+        d.printer = tk3dw::WPrinter{.name = "Laser 5",
+                                    .device = std::string(85, 'd'),
+                                    .driver = "drv",
+                                    .port = "LPT1:",
+                                    .deviceMode = {1, 2, 3}};
         d.marker = -1;
         auto doc = Read(d, {.ansi = ansi});
         ASSERT_TRUE(doc->Printer);
@@ -157,6 +160,17 @@ TEST_F(DocumentTest, CatenaryCountsForBoundsNotHeights) {
     EXPECT_EQ(doc->FindByNumber(3), doc->Catenary.Items(0));
 }
 
+TEST_F(DocumentTest, UnsortedObjectRectanglesAreSortedForBounds) {
+    struct TFlipped : TRailObject {
+        TRect GetMyRect(bool) override { return {10, -5, -10, 5}; }
+    };
+    TRailList doc;
+    doc.ADD(std::make_unique<TFlipped>());
+    doc.ADD(std::make_unique<TRailObject>());  // a point at the origin
+    EXPECT_EQ(doc.GetBounds(false), (TRect{-10, 5, 10, -5}));
+    EXPECT_EQ(doc.GetBounds(true), (TRect{0, 0, 10, -5}));
+}
+
 TEST_F(DocumentTest, HeightRange) {
     WDocument d;
     int32_t top = 1, bottom = 1;
@@ -165,7 +179,8 @@ TEST_F(DocumentTest, HeightRange) {
     EXPECT_EQ(bottom, 0);
     // The first object starts the range (0 is not in it).
     d.objects = {Box(0, 0, 1, 1, 2, 30.4), Box(0, 0, 1, 1, 3, 80.5), Box(0, 0, 1, 1, 4, 55)};
-    d.objects.insert(d.objects.begin(), [](tk3dw::TLayoutWriter& w, const tk3dw::WFormat&) { w.NullFrame(); });
+    d.objects.insert(d.objects.begin(),
+                     [](tk3dw::TLayoutWriter& w, const tk3dw::WFormat&) { w.NullFrame(); });
     Read(d)->GetHeightRange(top, bottom);
     EXPECT_EQ(top, 80);
     EXPECT_EQ(bottom, 30);
@@ -229,6 +244,42 @@ TEST_F(DocumentTest, LoadedFromAFileEveryObjectIsVisibleAndMarked) {
             EXPECT_TRUE(obj.HasFlag(sfMarked));
         });
         EXPECT_EQ(seen, 2);
+    }
+}
+
+// Every prefix of a rich document fails with the reader's own messages:
+// never a crash, a hang or a foreign exception.
+TEST_F(DocumentTest, EveryTruncationFailsCleanly) {
+    WDocument d;
+    WRailObject o;
+    o.labels = {{.text = "x", .kind = 1, .withFont = true, .fontKey = 1},
+                {.version = 3, .text = "y", .kind = 2}};
+    o.items = {{.artNr = "A", .notes = {"n"}}};
+    o.lines = {{.x2 = 5}, {.kind = tk3dw::WLine::Arc, .x2 = 1, .sweep = 2, .radius = 3}};
+    o.fillPoints = {{.x = 1}};
+    o.fillAreas = {{.coords = {1, 2}}, {.circle = true}};
+    o.links = {1};
+    o.dockedTo = 1;
+    d.objects = {tk3dw::RailObjectWriter(o)};
+    o.version = 2590;
+    o.number = 3;
+    o.descriptionLabel = tk3dw::WLabel{.text = "old"};
+    d.objects.push_back(tk3dw::RailObjectWriter(o));
+    d.fonts = {{.key = 1, .font = {.height = -9, .face = "Arial"}}};
+    d.printer = tk3dw::WPrinter{.name = "P", .deviceMode = {1}};
+    d.marker = 1;
+    for (bool is32 : {true, false}) {
+        tk3dw::TLayoutWriter w;
+        tk3dw::WriteDocument(w, d, {.is32 = is32});
+        for (size_t cut = 0; cut < w.bytes.size(); ++cut) {
+            tk3d::TMemoryStream s(std::vector<uint8_t>(w.bytes.begin(), w.bytes.begin() + ptrdiff_t(cut)));
+            s.Is32BitFile = is32;
+            try {
+                s.GetAs<TRailList>(false);
+                ADD_FAILURE() << "read a document cut at " << cut;
+            } catch (const ETk3dError&) {
+            }
+        }
     }
 }
 

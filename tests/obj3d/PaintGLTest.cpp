@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "WriteObjects.h"
 #include "layoutfile/GlobalState.h"
+#include "layoutfile/LoadLayout.h"
 #include "layoutfile/RailList.h"
 #include "obj3d/DocumentScene.h"
 #include "obj3d/GL.h"
@@ -107,6 +109,24 @@ TEST_F(PaintGLTest, SegmentsDrawAtTheirOwnersHeight) {
     EXPECT_EQ(Calls(lineGL, TGLOp::Begin)[0].A, GL::LINES);
     EXPECT_EQ(Calls(lineGL, TGLOp::Vertex)[0].V[0], double(0.1f));  // single precision
     EXPECT_EQ(Calls(lineGL, TGLOp::Vertex)[1].V[2], 12.5);
+}
+
+TEST_F(PaintGLTest, LinesReadFromAFileDrawAtTheirObjectsHeight) {
+    tk3dw::WRailObject o;
+    o.x = 1000;
+    o.y = -500;
+    o.height = 120;
+    tk3dw::WLine line;
+    line.x2 = 50;
+    o.lines = {line};
+    tk3dw::WDocument d;
+    d.objects = {tk3dw::RailObjectWriter(o)};
+    auto doc = LoadLayoutFromMemory(tk3dw::LayoutFile(d), "fixture.tkl");
+    const TCompiledScene s = CompileDocument(*doc, false);
+    ASSERT_EQ(s.LineCount(), 1);
+    EXPECT_EQ(s.Box.Min.Z, 120);
+    EXPECT_EQ(s.Box.Max.X, 1050);
+    EXPECT_EQ(s.Box.Min.Y, -500);
 }
 
 TEST_F(PaintGLTest, ObjectFrameTranslatesDrawsLinesThenLiftsShapes) {

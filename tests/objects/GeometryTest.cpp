@@ -33,8 +33,10 @@ TEST_F(GeometryTest, RoundingIsHalfEvenAndSaturates) {
     struct {
         double in;
         int32_t out;
-    } cases[] = {{2.5, 2},        {3.5, 4},          {-2.5, -2},       {-0.6, -1},
-                 {kNaN, 0},       {1e10, INT32_MAX}, {-1e10, INT32_MIN}, {kInf, INT32_MAX},
+    } cases[] = {{2.5, 2},           {3.5, 4},
+                 {-2.5, -2},         {-0.6, -1},
+                 {kNaN, 0},          {1e10, INT32_MAX},
+                 {-1e10, INT32_MIN}, {kInf, INT32_MAX},
                  {-kInf, INT32_MIN}, {2147483647.4, INT32_MAX}};
     for (const auto& c : cases) EXPECT_EQ(RoundToInt(c.in), c.out) << c.in;
     EXPECT_EQ(TruncToInt(-2.9), -2);

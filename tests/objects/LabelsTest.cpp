@@ -56,28 +56,39 @@ TEST_P(LabelLayouts, ReadExactlyTheirFields) {
 }
 
 WLabel Label(uint16_t version, bool withFont = false, int32_t extra = 0) {
-    return {.version = version, .text = "Abc", .offsetX = -4, .offsetY = 9, .kind = 1, .angle = 450,
-            .align = 18, .rotateText = true, .withFont = withFont, .fontKey = 7, .textColor = 0x112233,
-            .backColor = 0x445566, .opaque = true, .extraBytes = extra};
+    return {.version = version,
+            .text = "Abc",
+            .offsetX = -4,
+            .offsetY = 9,
+            .kind = 1,
+            .angle = 450,
+            .align = 18,
+            .rotateText = true,
+            .withFont = withFont,
+            .fontKey = 7,
+            .textColor = 0x112233,
+            .backColor = 0x445566,
+            .opaque = true,
+            .extraBytes = extra};
 }
 
 // Version word 2; text: 2-byte length (16-bit StrRead) + 3 or a 4-byte
 // UTF-16 count + 6; shown 1; offset 4 (SmallInts) or 8; kind 1; ...
 INSTANTIATE_TEST_SUITE_P(
     All, LabelLayouts,
-    testing::Values(TLabelLayoutCase{"v1_no_angle_no_align", Label(1), 2 + 5 + 1 + 4 + 1, 0, 0, false, false},
-                    TLabelLayoutCase{"v2_small_angle", Label(2), 2 + 5 + 1 + 4 + 1 + 2 + 2, 450, 18, false, false},
-                    TLabelLayoutCase{"v3_rotation_flags", Label(3), 2 + 5 + 1 + 4 + 1 + 2 + 2 + 2, 450, 18, true,
-                                     false},
-                    TLabelLayoutCase{"v4_integers", Label(4), 2 + 5 + 1 + 8 + 1 + 4 + 2 + 2, 450, 18, true, false},
-                    TLabelLayoutCase{"v5_no_extension_bytes", Label(5), 2 + 5 + 1 + 8 + 1 + 4 + 2 + 2 + 4, 450, 18,
-                                     true, false},
-                    TLabelLayoutCase{"v5_extension_skipped", Label(5, false, 10),
-                                     2 + 5 + 1 + 8 + 1 + 4 + 2 + 2 + 4 + 10, 450, 18, true, false},
-                    TLabelLayoutCase{"v6_font_record", Label(6, true), 2 + 10 + 1 + 8 + 1 + 4 + 2 + 2 + 4 + 17, 450,
-                                     18, true, true},
-                    TLabelLayoutCase{"v6_font_and_3_more", Label(6, true, 3),
-                                     2 + 10 + 1 + 8 + 1 + 4 + 2 + 2 + 4 + 17 + 3, 450, 18, true, true}),
+    testing::Values(
+        TLabelLayoutCase{"v1_no_angle_no_align", Label(1), 2 + 5 + 1 + 4 + 1, 0, 0, false, false},
+        TLabelLayoutCase{"v2_small_angle", Label(2), 2 + 5 + 1 + 4 + 1 + 2 + 2, 450, 18, false, false},
+        TLabelLayoutCase{"v3_rotation_flags", Label(3), 2 + 5 + 1 + 4 + 1 + 2 + 2 + 2, 450, 18, true, false},
+        TLabelLayoutCase{"v4_integers", Label(4), 2 + 5 + 1 + 8 + 1 + 4 + 2 + 2, 450, 18, true, false},
+        TLabelLayoutCase{"v5_no_extension_bytes", Label(5), 2 + 5 + 1 + 8 + 1 + 4 + 2 + 2 + 4, 450, 18, true,
+                         false},
+        TLabelLayoutCase{"v5_extension_skipped", Label(5, false, 10), 2 + 5 + 1 + 8 + 1 + 4 + 2 + 2 + 4 + 10,
+                         450, 18, true, false},
+        TLabelLayoutCase{"v6_font_record", Label(6, true), 2 + 10 + 1 + 8 + 1 + 4 + 2 + 2 + 4 + 17, 450, 18,
+                         true, true},
+        TLabelLayoutCase{"v6_font_and_3_more", Label(6, true, 3), 2 + 10 + 1 + 8 + 1 + 4 + 2 + 2 + 4 + 17 + 3,
+                         450, 18, true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Labels, ExtensionBeyondTheFileFails) {
@@ -207,7 +218,8 @@ TEST_F(LabelGeometry, ComposedTexts) {
     EXPECT_EQ(art.ComposedText(), "1234");
 
     obj.CompiledItems = std::make_unique<TCompiledItemsList>();
-    for (const char* a : {"P-x", "P-y", "P-X"}) obj.CompiledItems->push_back({.ArtNr = a, .Description = "d"});
+    for (const char* a : {"P-x", "P-y", "P-X"})
+        obj.CompiledItems->push_back({.ArtNr = a, .Description = "d"});
     art.Text = "S";
     EXPECT_EQ(art.ComposedText(), "S+2*x+y");
     // Unanchored labels list descriptions.

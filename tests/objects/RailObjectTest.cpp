@@ -58,7 +58,8 @@ WRailObject Sample() {
     o.angle = 0.5;
     o.textColor = 0x123456;
     o.fillPoints = {{.x = 3, .y = 4, .brush = 1}};
-    o.fillAreas = {{.color = 0xFF, .coords = {0, 0, 10, 0, 10, 10}}, {.circle = true, .cx = 1, .cy = 2, .radius = 3}};
+    o.fillAreas = {{.color = 0xFF, .coords = {0, 0, 10, 0, 10, 10}},
+                   {.circle = true, .cx = 1, .cy = 2, .radius = 3}};
     o.links = {5};
     o.height = 120.6;
     o.dockedTo = 3;
@@ -255,6 +256,20 @@ TEST_F(RailObjectTest, WrongClassesInFramesFail) {
     }
 }
 
+TEST_F(RailObjectTest, FillAreasMustBeAPlainCollection) {
+    // A document where the fill areas stand: refused before it is loaded.
+    tk3dw::TLayoutWriter o;
+    const size_t objFrame = o.BeginFrame(tk3dw::ids::RailObject);
+    tk3dw::WriteBasicSection(o, Sample());
+    tk3dw::WriteCollectionHeader(o, 0);
+    o.Extended(0);
+    o.Integer(0);
+    tk3dw::WriteFillPoints(o, {});
+    tk3dw::WriteDocument(o, tk3dw::WDocument{.version = 0});
+    o.EndFrame(objFrame);
+    EXPECT_THROW(ReadFramed<TRailObject>(o), EInvalidCast);
+}
+
 TEST_F(RailObjectTest, HeightRange) {
     TRailObject o;
     o.Height = 120.6;
@@ -345,10 +360,10 @@ TEST_F(RailObjectTest, AfterLoadResolvesReferences) {
         return tk3dw::RailObjectWriter(o);
     };
     d.objects = {obj(10, {1, 99, -5, 0}, -1, -1),  // one good link, out of range, negative, itself
-                 obj(11, {}, 0, 1),                 // docked to 0 at its line 1
-                 obj(12, {}, 0, 7),                 // docked to 0 at a line it does not have
-                 obj(13, {}, 3, 0),                 // docked to itself
-                 obj(14, {}, 5, 0)};                // docked to an empty slot
+                 obj(11, {}, 0, 1),                // docked to 0 at its line 1
+                 obj(12, {}, 0, 7),                // docked to 0 at a line it does not have
+                 obj(13, {}, 3, 0),                // docked to itself
+                 obj(14, {}, 5, 0)};               // docked to an empty slot
     d.objects.push_back([](tk3dw::TLayoutWriter& w, const tk3dw::WFormat&) { w.NullFrame(); });
     auto doc = ReadDocument(d);
     auto* a = static_cast<TRailObject*>(doc->Items(0));

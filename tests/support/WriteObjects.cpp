@@ -296,7 +296,9 @@ void WriteRailObject(TLayoutWriter& w, const WRailObject& o, const WFormat& f, i
 }
 
 WObjectWriter RailObjectWriter(WRailObject o, int16_t classId) {
-    return [o = std::move(o), classId](TLayoutWriter& w, const WFormat& f) { WriteRailObject(w, o, f, classId); };
+    return [o = std::move(o), classId](TLayoutWriter& w, const WFormat& f) {
+        WriteRailObject(w, o, f, classId);
+    };
 }
 
 void WriteObjectListSection(TLayoutWriter& w, const WDocument& d, const WFormat& f) {

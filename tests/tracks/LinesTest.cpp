@@ -64,8 +64,8 @@ TEST(Lines, StraightRectangleIsUnsortedAndNeverFlat) {
         TRect rect;
     } cases[] = {
         {{.x1 = 10, .y1 = 20, .x2 = -5, .y2 = 7}, {10, 20, -5, 7}},
-        {{.x1 = 3, .y1 = 0, .x2 = 3, .y2 = 50}, {2, 0, 4, 50}},    // equal X: two units wide
-        {{.x1 = 0, .y1 = 8, .x2 = 40, .y2 = 8}, {0, 9, 40, 7}},    // equal Y: two units high
+        {{.x1 = 3, .y1 = 0, .x2 = 3, .y2 = 50}, {2, 0, 4, 50}},        // equal X: two units wide
+        {{.x1 = 0, .y1 = 8, .x2 = 40, .y2 = 8}, {0, 9, 40, 7}},        // equal Y: two units high
         {{.x1 = 2.5, .y1 = 3.5, .x2 = 2.5, .y2 = 3.5}, {1, 5, 3, 3}},  // halves to even
     };
     for (const auto& c : cases) EXPECT_EQ(Read(c.line)->GetMyRect(), c.rect);

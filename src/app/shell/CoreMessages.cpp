@@ -27,6 +27,8 @@ constexpr const char* kCoreMessages[] = {
     QT_TRANSLATE_NOOP("tk3d::CoreMessages",
                       "Es ist ein Problem (vermutlich Resourcen-Mangel) beim Erzeugen einer 3D-Schriftart aufgetreten!"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL-Fehler! [$%1]"),
+    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL 2.1 wird benötigt, vorhanden: %1"),
+    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL: kein aktueller Kontext"),
 };
 
 QRegularExpression PatternOf(const QString& message) {

@@ -4,14 +4,18 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QScreen>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "SceneRenderer.h"
 #include "layoutfile/GlobalState.h"
 #include "layoutfile/RailList.h"
 #include "obj3d/CompiledScene.h"
+#include "obj3d/DocumentScene.h"
+#include "shell/CoreMessages.h"
 #include "shell/Messages.h"
 
 namespace tk3d {
@@ -23,14 +27,12 @@ constexpr double kDegreesPerPixel = 0.5;
 
 }  // namespace
 
-class TSceneDrawing {};
-
 TGLView::TGLView(QWidget* parent) : QOpenGLWidget(parent) {
     setMinimumSize(1, 1);
     setFocusPolicy(Qt::ClickFocus);
 }
 
-TGLView::~TGLView() { ReleaseScene(); }
+TGLView::~TGLView() { ReleaseRenderer(); }
 
 int TGLView::ViewWidth() const { return ClampViewSize(int32_t(std::lround(width() * devicePixelRatioF()))); }
 
@@ -68,45 +70,71 @@ TViewParams TGLView::ViewParams() const {
     return p;
 }
 
-void TGLView::SetDocument(const TRailList* document) {
+void TGLView::SetDocument(TRailList* document) {
     fDocument = document;
     ReleaseScene();
     if (document && width() > 0) RebuildScene();
 }
 
 void TGLView::ReleaseScene() {
-    fScene.reset();
-    fUploadPending = false;
-    if (fDrawing) {
+    fPendingScene.reset();
+    fHasScene = false;
+    if (fRenderer && fRenderer->HasScene()) {
         makeCurrent();
-        fDrawing.reset();
+        fRenderer->ClearScene();
         doneCurrent();
     }
+}
+
+void TGLView::ReleaseRenderer() {
+    fPendingScene.reset();
+    fHasScene = false;
+    if (!fRenderer) return;
+    makeCurrent();
+    fRenderer.reset();
+    doneCurrent();
 }
 
 void TGLView::RebuildScene() {
     ReleaseScene();
     if (!fDocument) return;
-    fExtent.Exact = fDocument->GetBounds(false);
-    fExtent.FromOrigin = fDocument->GetBounds(true);
-    int32_t top = 0, bottom = 0;
-    fDocument->GetHeightRange(top, bottom);
-    fExtent.Top = top;
-    fExtent.Bottom = bottom;
+    fExtent = DocumentExtent(*fDocument);
     ViewScale = ViewScaleFor(ViewParams(), fExtent);
-    fScene = std::make_unique<TCompiledScene>();
-    fUploadPending = true;
+    fHasScene = true;
     ++fSceneBuilds;
+    // Without objects only the landscape could show anything.
+    if (fDocument->Count() == 0 && !fState.Landscape) return;
+    try {
+        fPendingScene = std::make_unique<TCompiledScene>(CompileDocument(*fDocument, fState.Landscape));
+    } catch (const std::exception& e) {
+        ReportError(TranslateCoreMessage(e.what()));
+    }
+    update();
 }
 
 void TGLView::initializeGL() {
+    // A new context (the widget moved to another window) needs the scene
+    // uploaded again.
+    fRenderer.reset();
     fGLVersion = QString::fromLatin1(reinterpret_cast<const char*>(glGetString(GL_VERSION)));
     GLint dims[2] = {0, 0};
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, dims);
     fMaxViewport = QSize(dims[0], dims[1]);
+    try {
+        fRenderer = std::make_unique<TSceneRenderer>();
+    } catch (const std::exception& e) {
+        ReportError(TranslateCoreMessage(e.what()));
+        return;
+    }
+    fRenderer->OnGLError = [this](const std::string& message) {
+        ReportError(TranslateCoreMessage(message.c_str()));
+    };
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLView::ReleaseRenderer, Qt::UniqueConnection);
+    if (fHasScene && !fPendingScene) RebuildScene();
 }
 
 void TGLView::resizeGL(int, int) {
+    // Line widths and text sizes in the scene depend on the view's size.
     if (fDocument) RebuildScene();
 }
 
@@ -115,20 +143,33 @@ void TGLView::paintGL() {
     if (fPainting) return;
     fPainting = true;
     ++fPaints;
-    glClearColor(1, 1, 1, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    ReportGLErrors();
+    if (!fRenderer) {
+        glClearColor(1, 1, 1, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        fPainting = false;
+        return;
+    }
+    if (fPendingScene) {
+        fRenderer->SetScene(*fPendingScene);
+        fPendingScene.reset();
+    }
+    TFrameSetup frame;
+    frame.View = SetupView(ViewParams(), fExtent);
+    // With no document the view stays white, without the cross.
+    frame.Cross = fHasScene && fState.ShowCross;
+    frame.ShowZLabels = ShowZLabels(fState.RotX, fState.RotY, fState.RotZ);
+    frame.Width = ViewWidth();
+    frame.Height = ViewHeight();
+    if (!fHasScene) fRenderer->ClearScene();
+    fRenderer->DrawFrame(frame);
     fPainting = false;
 }
 
-void TGLView::ReportGLErrors() {
-    GLenum first = GL_NO_ERROR;
-    for (GLenum e = glGetError(); e != GL_NO_ERROR; e = glGetError())
-        if (e != GL_INVALID_OPERATION && first == GL_NO_ERROR) first = e;
-    if (first == GL_NO_ERROR || fErrorShown) return;
-    // The box is shown after the frame, and only one at a time.
+void TGLView::ReportError(const QString& text) {
+    // Once per frame, after the frame, and never a second box while one is
+    // open.
+    if (fErrorShown) return;
     fErrorShown = true;
-    const QString text = QCoreApplication::translate("tk3d::CoreMessages", "OpenGL-Fehler! [$%1]").arg(uint(first), 4, 16, QChar('0'));
     QTimer::singleShot(0, this, [this, text] {
         ShowErrorBox(this, text);
         fErrorShown = false;

@@ -14,7 +14,7 @@ namespace tk3d {
 
 class TRailList;
 struct TCompiledScene;
-class TSceneDrawing;
+class TSceneRenderer;
 
 class TGLView : public QOpenGLWidget {
     Q_OBJECT
@@ -39,11 +39,11 @@ public:
     const TViewState& State() const { return fState; }
 
     // Null deletes the scene; a document is compiled once the view has a
-    // size.
-    void SetDocument(const TRailList* document);
+    // size. The view keeps the pointer until it gets another.
+    void SetDocument(TRailList* document);
     // Recompiles the scene with the ViewScale of the present size and mode.
     void RebuildScene();
-    bool HasScene() const { return fScene != nullptr; }
+    bool HasScene() const { return fHasScene; }
     // How often the scene was compiled (tests tell a rebuild from a repaint).
     int SceneBuilds() const { return fSceneBuilds; }
     int Paints() const { return fPaints; }
@@ -77,15 +77,16 @@ protected:
 
 private:
     void ReleaseScene();
-    void ReportGLErrors();
+    void ReleaseRenderer();
+    void ReportError(const QString& text);
 
-    const TRailList* fDocument = nullptr;
+    TRailList* fDocument = nullptr;
     TViewState fState;
     TSceneExtent fExtent;
-    std::unique_ptr<TCompiledScene> fScene;
-    // The scene on the GPU; uploaded by the next paint after a rebuild.
-    std::unique_ptr<TSceneDrawing> fDrawing;
-    bool fUploadPending = false;
+    bool fHasScene = false;
+    // A compiled scene waiting for the next paint to upload it.
+    std::unique_ptr<TCompiledScene> fPendingScene;
+    std::unique_ptr<TSceneRenderer> fRenderer;
     bool fPainting = false;
     bool fErrorShown = false;
     int fSceneBuilds = 0;

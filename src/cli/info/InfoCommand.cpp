@@ -41,6 +41,7 @@ int RunInfo(int argc, char** argv) {
         WriteSettingsJson(json, GlobalSettings);
         WriteLayersJson(json);
         WriteDocumentJson(json, *doc);
+        WriteSceneJson(json, *doc);
         json.EndObject();
     } catch (const std::exception& e) {
         std::cerr << e.what() << '\n';

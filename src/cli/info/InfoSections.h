@@ -16,5 +16,7 @@ void WriteSettingsJson(TJsonWriter& json, const TGlobalSettings& settings);
 void WriteLayersJson(TJsonWriter& json);
 // "document", "bounds" and "heightRange".
 void WriteDocumentJson(TJsonWriter& json, const TRailList& doc);
+// "scene": counts of the compiled scene (triangles, lines, points, texts) and its box.
+void WriteSceneJson(TJsonWriter& json, TRailList& doc);
 
 }  // namespace tk3d::cli

@@ -26,7 +26,9 @@ public:
     void Load(TCLStream& stream) override;
     // Whole pairs only: an odd last entry is no corner.
     int CornerCount() const { return fCoords ? fCoords->ValueCount() / 2 : 0; }
-    TPoint Corner(int i) const { return {fCoords->Values[size_t(2 * i)], fCoords->Values[size_t(2 * i + 1)]}; }
+    TPoint Corner(int i) const {
+        return {fCoords->Values[size_t(2 * i)], fCoords->Values[size_t(2 * i + 1)]};
+    }
 };
 
 class TFuellKreis : public TFuellFlaeche {

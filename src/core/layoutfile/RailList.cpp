@@ -38,7 +38,8 @@ void TRailList::Load(TCLStream& stream) {
     } else if (version == 0 || version == 1) {
         const TRect bounds = GetBounds(true);
         GlobalSettings.SetBoardWidth(SatAdd(bounds.Right, 100));
-        GlobalSettings.SetBoardDepth(int32_t(std::min<int64_t>(std::abs(int64_t(bounds.Bottom)) + 100, INT32_MAX)));
+        GlobalSettings.SetBoardDepth(
+            int32_t(std::min<int64_t>(std::abs(int64_t(bounds.Bottom)) + 100, INT32_MAX)));
     }
     // The document's own frame ends where its data ends; bytes after it
     // belong to no optional field.
@@ -126,20 +127,29 @@ TRect TRailList::GetBounds(bool fromOrigin) const {
 }
 
 TRect TRailList::ComputeBounds(bool fromOrigin) const {
+    // An object without any extent answers the empty union rectangle; any
+    // other answer counts, sorted, even when its class left it unsorted.
+    auto extent = [](TBasicRailObject& obj, bool withLabels) -> std::optional<TRect> {
+        TRect o = obj.GetMyRect(withLabels);
+        // The first answer may anchor labels that had no place yet.
+        if (withLabels && o.Right > 200000) o = obj.GetMyRect(true);
+        if (o == EmptyUnionRect()) return std::nullopt;
+        return NormalizedRect(o);
+    };
     if (fromOrigin || Count() == 0) {
         TRect r;
         ForEachObject([&](TBasicRailObject& obj) {
-            TRect o = obj.GetMyRect(true);
-            // The first answer may anchor labels that had no place yet.
-            if (o.Right > 200000) o = obj.GetMyRect(true);
-            if (IsEmptyUnionRect(o)) return;
-            r.Right = std::max(r.Right, o.Right);
-            r.Bottom = std::min(r.Bottom, o.Bottom);
+            if (const auto o = extent(obj, true)) {
+                r.Right = std::max(r.Right, o->Right);
+                r.Bottom = std::min(r.Bottom, o->Bottom);
+            }
         });
         return r;
     }
     TRect r = EmptyUnionRect();
-    ForEachObject([&](TBasicRailObject& obj) { UnionRect(r, obj.GetMyRect(false)); });
+    ForEachObject([&](TBasicRailObject& obj) {
+        if (const auto o = extent(obj, false)) UnionRect(r, *o);
+    });
     return r;
 }
 

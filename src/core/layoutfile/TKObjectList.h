@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 

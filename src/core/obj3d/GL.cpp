@@ -4,6 +4,16 @@
 
 namespace tk3d {
 
+void GL::Vertexf(float x, float y, float z) { Vertex(x, y, z); }
+
+void GL::LineWidth(double width) { Add(TGLOp::LineWidth, 0, 0, float(width)); }
+
+void GL::PointSize(double size) { Add(TGLOp::PointSize, 0, 0, float(size)); }
+
+void GL::Translatef(float x, float y, float z) { Translated(x, y, z); }
+
+void GL::Rotatef(float degrees, float x, float y, float z) { Rotated(degrees, x, y, z); }
+
 void GL::MultMatrix(const TMatrix4& m) {
     Add(TGLOp::MultMatrix, uint32_t(fList.fMatrices.size()));
     fList.fMatrices.push_back(m);

@@ -119,23 +119,26 @@ public:
     void End() { Add(TGLOp::End); }
     void Vertex(double x, double y, double z) { Add(TGLOp::Vertex, 0, 0, x, y, z); }
     void Vertex(const TDPoint& p) { Vertex(p.X, p.Y, p.Z); }
-    // Single-precision vertex calls keep their rounding.
-    void Vertexf(float x, float y, float z) { Vertex(x, y, z); }
+    // Single-precision calls keep their rounding. They are out of line
+    // because GCC 12's SLP vectoriser drops a double->float->double round
+    // trip of neighbouring values when it can see both conversions.
+    void Vertexf(float x, float y, float z);
     void Normal(double x, double y, double z) { Add(TGLOp::Normal, 0, 0, x, y, z); }
     void Color(float r, float g, float b, float a = 1) { Add(TGLOp::Color, 0, 0, r, g, b, a); }
     void TexCoord(double s, double t) { Add(TGLOp::TexCoord, 0, 0, s, t); }
     void Material(uint32_t face, uint32_t pname, float r, float g, float b, float a) {
         Add(TGLOp::Material, face, uint16_t(pname), r, g, b, a);
     }
-    void LineWidth(double width) { Add(TGLOp::LineWidth, 0, 0, float(width)); }
-    void PointSize(double size) { Add(TGLOp::PointSize, 0, 0, float(size)); }
+    // GL keeps widths and sizes as singles.
+    void LineWidth(double width);
+    void PointSize(double size);
 
     void PushMatrix() { Add(TGLOp::PushMatrix); }
     void PopMatrix() { Add(TGLOp::PopMatrix); }
     void Translated(double x, double y, double z) { Add(TGLOp::Translate, 0, 0, x, y, z); }
-    void Translatef(float x, float y, float z) { Translated(x, y, z); }
+    void Translatef(float x, float y, float z);
     void Rotated(double degrees, double x, double y, double z) { Add(TGLOp::Rotate, 0, 0, degrees, x, y, z); }
-    void Rotatef(float degrees, float x, float y, float z) { Rotated(degrees, x, y, z); }
+    void Rotatef(float degrees, float x, float y, float z);
     void Scaled(double x, double y, double z) { Add(TGLOp::Scale, 0, 0, x, y, z); }
     void MultMatrix(const TMatrix4& m);
 

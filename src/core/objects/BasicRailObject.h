@@ -56,9 +56,9 @@ struct TTextListEntry {
 class TBasicRailObject : public TStreamable {
 public:
     // Object versions that change the stream layout.
-    static constexpr uint16_t kLabelsInBase = 2598;     // base fields from here on
-    static constexpr uint16_t kCompiledItems = 2599;    // composite-article items
-    static constexpr uint16_t kSectionEnd = 41002;      // Int64 end of the base part
+    static constexpr uint16_t kLabelsInBase = 2598;   // base fields from here on
+    static constexpr uint16_t kCompiledItems = 2599;  // composite-article items
+    static constexpr uint16_t kSectionEnd = 41002;    // Int64 end of the base part
 
     std::string Text1;
     std::string Text2;

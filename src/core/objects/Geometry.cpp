@@ -203,7 +203,9 @@ void RotatePoint(double& x, double& y, const TPoint& centre, double angle) {
     RotatePoint(x, y, TExtPoint{double(centre.X), double(centre.Y)}, angle);
 }
 
-void RotatePoint(TExtPoint& p, const TExtPoint& centre, double angle) { RotatePoint(p.X, p.Y, centre, angle); }
+void RotatePoint(TExtPoint& p, const TExtPoint& centre, double angle) {
+    RotatePoint(p.X, p.Y, centre, angle);
+}
 
 void RotatePoint(int32_t& x, int32_t& y, const TPoint& centre, double angle) {
     double fx = x, fy = y;

@@ -108,8 +108,8 @@ std::string TBeschriftung::ComposedText() {
     for (const TCompiledItem& item : *Owner->CompiledItems) {
         std::string text = Align != 0 ? WithoutArtNrPrefix(item.ArtNr) : item.Description;
         std::u16string key = Folded(text);
-        auto it = std::find_if(distinct.begin(), distinct.end(),
-                               [&](const TDistinct& d) { return d.key == key; });
+        auto it =
+            std::find_if(distinct.begin(), distinct.end(), [&](const TDistinct& d) { return d.key == key; });
         if (it != distinct.end())
             ++it->count;
         else
@@ -125,24 +125,34 @@ std::string TBeschriftung::ComposedText() {
 
 bool TBeschriftung::KindShown() const {
     switch (Kind) {
-        case lkDescription: return GlobalSettings.ShowDescription();
-        case lkArtNr: return GlobalSettings.ShowArtNr();
-        case lkHeight: return GlobalSettings.ShowHeights();
-        case lkTextInElements: return GlobalSettings.ShowElementTexts();
-        case lkParameter: return GlobalSettings.ShowParamLabels();
-        default: return false;
+        case lkDescription:
+            return GlobalSettings.ShowDescription();
+        case lkArtNr:
+            return GlobalSettings.ShowArtNr();
+        case lkHeight:
+            return GlobalSettings.ShowHeights();
+        case lkTextInElements:
+            return GlobalSettings.ShowElementTexts();
+        case lkParameter:
+            return GlobalSettings.ShowParamLabels();
+        default:
+            return false;
     }
 }
 
 TLogFontW TBeschriftung::KindFont() const {
     switch (Kind) {
-        case lkDescription: return GlobalSettings.DescriptionFont();
-        case lkArtNr: return GlobalSettings.ArtNrFont();
-        case lkHeight: return GlobalSettings.HeightFont();
+        case lkDescription:
+            return GlobalSettings.DescriptionFont();
+        case lkArtNr:
+            return GlobalSettings.ArtNrFont();
+        case lkHeight:
+            return GlobalSettings.HeightFont();
         case lkTextInElements:
             return FontData && FontData->IsResolved() ? FontData->LogFont()
                                                       : GlobalSettings.TextInElementsFont();
-        default: return GlobalSettings.ParamLabelFont();
+        default:
+            return GlobalSettings.ParamLabelFont();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "landscape/FillAreas.h"
+#include "layoutfile/ClassRegistry.h"
 #include "layoutfile/Errors.h"
 #include "layoutfile/Stream.h"
 #include "layoutfile/TKObjectList.h"
@@ -100,7 +101,11 @@ void TRailObject::LoadOld(TCLStream& stream) {
     if (v >= kVersionLabelList) ReadLabelList(stream);
 }
 
-void TRailObject::ReadLines(TCLStream& stream) { Lines.Load(stream); }
+void TRailObject::ReadLines(TCLStream& stream) {
+    Lines.Load(stream);
+    // Lines draw at their owner's height.
+    Lines.ForEach([this](TGeradeLinie& line) { line.fOwner = this; });
+}
 
 void TRailObject::ReadFillPoints(TCLStream& stream) {
     FillPoints = stream.GetAs<TFuellColl>();
@@ -108,6 +113,12 @@ void TRailObject::ReadFillPoints(TCLStream& stream) {
 }
 
 void TRailObject::ReadFillAreas(TCLStream& stream) {
+    // Only the plain collection class may stand here: a list subclass (an
+    // object list, a document) would run its own loading first.
+    const int64_t frame = stream.Position();
+    const TStreamClassEntry* entry = StreamClassByID(stream.ReadSmallInt());
+    stream.SetPosition(frame);
+    if (entry && entry->type != typeid(TRailCollection)) throw EInvalidCast();
     FillAreas = stream.GetAs<TRailCollection>();
     if (!FillAreas) FillAreas = std::make_unique<TRailCollection>();
     for (int i = 0; i < FillAreas->Count(); ++i) {

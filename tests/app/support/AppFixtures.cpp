@@ -49,10 +49,9 @@ QString WriteLayout(const QString& path, const TLayoutSpec& spec) {
         doc.objects.push_back(RailObjectWriter(o));
     }
     WRecord record = DefaultRecord();
-    if (!spec.visible.empty()) {
-        for (int b = 0; b < 32; ++b) record.Byte(52 + b, 0);
-        for (int layer : spec.visible) record.bytes[size_t(52 + layer / 8)] |= uint8_t(1u << (layer % 8));
-    }
+    for (int b = 0; b < 32; ++b) record.Byte(52 + b, spec.visible.empty() ? 0xFF : 0);
+    for (int layer : spec.visible) record.bytes[size_t(52 + layer / 8)] |= uint8_t(1u << (layer % 8));
+    for (int offset : spec.flags) record.Byte(offset, 1);
     TLayoutWriter w;
     WriteVersionedHeader(w, 608);
     WriteCurrentSettings(w, record, spec.layerNames);

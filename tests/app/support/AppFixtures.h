@@ -43,8 +43,10 @@ struct TLayoutSpec {
     std::map<int, std::string> layerNames;
     // Visible layers of the settings block; all when empty.
     std::vector<int> visible;
+    // Offsets of flags set in the settings record (504: ties shown).
+    std::vector<int> flags;
     // Offset of every object, millimetres.
-    double x = 0, y = 0;
+    double x = 0, y = -1000;
     double width = 1000, height = 400;
 };
 // Writes the file and returns its path.
