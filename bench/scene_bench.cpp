@@ -61,31 +61,70 @@ void RecordScene(GL& gl, int objects) {
 void Replay(const TGLList& list) {
     for (const TGLCall& c : list.Calls()) {
         switch (c.Op) {
-            case TGLOp::Begin: glBegin(c.A); break;
-            case TGLOp::End: glEnd(); break;
-            case TGLOp::Vertex: glVertex3d(c.V[0], c.V[1], c.V[2]); break;
-            case TGLOp::Normal: glNormal3d(c.V[0], c.V[1], c.V[2]); break;
-            case TGLOp::Color: glColor4d(c.V[0], c.V[1], c.V[2], c.V[3]); break;
+            case TGLOp::Begin:
+                glBegin(c.A);
+                break;
+            case TGLOp::End:
+                glEnd();
+                break;
+            case TGLOp::Vertex:
+                glVertex3d(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::Normal:
+                glNormal3d(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::Color:
+                glColor4d(c.V[0], c.V[1], c.V[2], c.V[3]);
+                break;
             case TGLOp::Material: {
                 const GLfloat v[4] = {float(c.V[0]), float(c.V[1]), float(c.V[2]), float(c.V[3])};
                 glMaterialfv(c.A, c.B, v);
                 break;
             }
-            case TGLOp::LineWidth: glLineWidth(float(c.V[0])); break;
-            case TGLOp::PointSize: glPointSize(float(c.V[0])); break;
-            case TGLOp::PushMatrix: glPushMatrix(); break;
-            case TGLOp::PopMatrix: glPopMatrix(); break;
-            case TGLOp::Translate: glTranslated(c.V[0], c.V[1], c.V[2]); break;
-            case TGLOp::Rotate: glRotated(c.V[0], c.V[1], c.V[2], c.V[3]); break;
-            case TGLOp::Scale: glScaled(c.V[0], c.V[1], c.V[2]); break;
-            case TGLOp::PushAttrib: glPushAttrib(c.A); break;
-            case TGLOp::PopAttrib: glPopAttrib(); break;
-            case TGLOp::Enable: glEnable(c.A); break;
-            case TGLOp::Disable: glDisable(c.A); break;
-            case TGLOp::CullFace: glCullFace(c.A); break;
-            case TGLOp::PolygonMode: glPolygonMode(c.A, c.B); break;
-            case TGLOp::CallList: Replay(*list.Lists()[c.A]); break;
-            default: break;
+            case TGLOp::LineWidth:
+                glLineWidth(float(c.V[0]));
+                break;
+            case TGLOp::PointSize:
+                glPointSize(float(c.V[0]));
+                break;
+            case TGLOp::PushMatrix:
+                glPushMatrix();
+                break;
+            case TGLOp::PopMatrix:
+                glPopMatrix();
+                break;
+            case TGLOp::Translate:
+                glTranslated(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::Rotate:
+                glRotated(c.V[0], c.V[1], c.V[2], c.V[3]);
+                break;
+            case TGLOp::Scale:
+                glScaled(c.V[0], c.V[1], c.V[2]);
+                break;
+            case TGLOp::PushAttrib:
+                glPushAttrib(c.A);
+                break;
+            case TGLOp::PopAttrib:
+                glPopAttrib();
+                break;
+            case TGLOp::Enable:
+                glEnable(c.A);
+                break;
+            case TGLOp::Disable:
+                glDisable(c.A);
+                break;
+            case TGLOp::CullFace:
+                glCullFace(c.A);
+                break;
+            case TGLOp::PolygonMode:
+                glPolygonMode(c.A, c.B);
+                break;
+            case TGLOp::CallList:
+                Replay(*list.Lists()[c.A]);
+                break;
+            default:
+                break;
         }
     }
 }
@@ -116,7 +155,8 @@ int main(int argc, char** argv) {
             glFinish();
         });
         std::printf("scene: %lld line segments, %lld triangles, %zu calls recorded in %.3f s\n",
-                    (long long)scene.LineCount(), (long long)scene.TriangleCount(), list.Calls().size(), recordTime);
+                    (long long)scene.LineCount(), (long long)scene.TriangleCount(), list.Calls().size(),
+                    recordTime);
 
         TViewParams view;
         view.ViewWidth = width;
@@ -150,7 +190,8 @@ int main(int argc, char** argv) {
         const double bufferFrame = Seconds([&] {
                                        for (int i = 0; i < frames; ++i) renderer.DrawFrame(frame);
                                        glFinish();
-                                   }) / frames;
+                                   }) /
+                                   frames;
 
         GLuint displayList = glGenLists(1);
         const double listCompile = Seconds([&] {
@@ -177,18 +218,19 @@ int main(int argc, char** argv) {
         const double displayListFrame = Seconds([&] {
                                             for (int i = 0; i < frames; ++i) listFrame();
                                             glFinish();
-                                        }) / frames;
+                                        }) /
+                                        frames;
         if (const GLenum e = glGetError(); e != GL_NO_ERROR) errors += GLErrorMessage(e) + "\n";
         glDeleteLists(displayList, 1);
 
         const double bufferCompile = flattenTime + uploadTime;
         std::printf("%-28s %14s %14s %8s\n", "", "vertex buffers", "display list", "ratio");
-        std::printf("%-28s %12.3f s %12.3f s %8.2f\n", "compile (after recording)", bufferCompile, listCompile,
-                    listCompile / bufferCompile);
+        std::printf("%-28s %12.3f s %12.3f s %8.2f\n", "compile (after recording)", bufferCompile,
+                    listCompile, listCompile / bufferCompile);
         std::printf("%-28s %11.1f ms %11.1f ms %8.2f\n", "frame", bufferFrame * 1000, displayListFrame * 1000,
                     displayListFrame / bufferFrame);
-        std::printf("(compile = flatten %.3f s + upload %.3f s; frame %dx%d, mean of %d)\n", flattenTime, uploadTime,
-                    width, height, frames);
+        std::printf("(compile = flatten %.3f s + upload %.3f s; frame %dx%d, mean of %d)\n", flattenTime,
+                    uploadTime, width, height, frames);
         if (!errors.empty()) {
             std::fprintf(stderr, "%s", errors.c_str());
             return 1;

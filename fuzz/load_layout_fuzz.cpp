@@ -1,25 +1,38 @@
 // Feeds arbitrary bytes to the layout reader: it must answer with its own
-// error message or a document, never crash, hang or leak.
+// error message or a document, never crash, hang or leak. A document that
+// loads is measured and compiled into a scene as the viewer would, so that
+// geometry generation from hostile numbers is covered as well.
+#include <fontconfig/fontconfig.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "layoutfile/Errors.h"
 #include "layoutfile/GlobalState.h"
 #include "layoutfile/LoadLayout.h"
 #include "layoutfile/RailList.h"
+#include "obj3d/DocumentScene.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // 16-bit files consult the planner's settings: keep the user's own
+    // stores out of the run so that every input behaves the same anywhere.
+    setenv("TK3D_CONFIG_ROOT", "/nonexistent/tk3d-fuzz", 1);
+    // Fontconfig keeps its configuration until FcFini; release it before
+    // the leak check at exit so that only real leaks are reported.
+    std::atexit([] { FcFini(); });
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tk3d::ResetGlobalState();
     try {
-        auto doc = tk3d::LoadLayoutFromMemory(std::vector<uint8_t>(data, data + size), "fuzz.tkl");
-        if (doc) {
-            tk3d::TRect r;
-            doc->GetBounds(r, false);
-            doc->GetBounds(r, true);
-            int top = 0, bottom = 0;
-            doc->GetHeightRange(top, bottom);
-        }
+        std::unique_ptr<tk3d::TRailList> doc =
+            tk3d::LoadLayoutFromMemory(std::vector<uint8_t>(data, data + size), "fuzz.tkl");
+        tk3d::DocumentExtent(*doc);
+        // With terrain: the objects and every module's terrain.
+        tk3d::CompileDocument(*doc, true);
     } catch (const tk3d::ETk3dError&) {
     }
     return 0;

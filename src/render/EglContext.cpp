@@ -37,7 +37,7 @@ TEglContext::TEglContext() {
     EGLint count = 0;
     if (!eglChooseConfig(display, configAttribs, &config, 1, &count) || count < 1) Fail("eglChooseConfig");
     const EGLint contextAttribs[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                    EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+                                     EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttribs);
     if (context == EGL_NO_CONTEXT) Fail("eglCreateContext");
     fContext = context;
@@ -47,8 +47,9 @@ TEglContext::TEglContext() {
 TEglContext::~TEglContext() {
     if (fDisplay) {
         eglMakeCurrent(fDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        // The display stays initialised: it is shared by every context of
+        // the process, and terminating it would end the others.
         if (fContext) eglDestroyContext(fDisplay, fContext);
-        eglTerminate(fDisplay);
     }
 }
 

@@ -37,7 +37,8 @@ void* Offset(size_t bytes) { return reinterpret_cast<void*>(bytes); }
 }  // namespace
 
 TGpuScene::TGpuScene(const TCompiledScene& scene, TTextRasterizer& rasterizer) {
-    fTriangleBuffer = UploadBatches(scene.Triangles, fTriangles, [](const TTriangleBatch& b) { return b.State; });
+    fTriangleBuffer =
+        UploadBatches(scene.Triangles, fTriangles, [](const TTriangleBatch& b) { return b.State; });
     fLineBuffer = UploadBatches(scene.Lines, fLines, [](const TLineBatch& b) { return b.Width; });
     fPointBuffer = UploadBatches(scene.Points, fPoints, [](const TPointBatch& b) { return b.Size; });
 
@@ -130,7 +131,8 @@ void TGpuScene::DrawLines(uint32_t buffer, const std::vector<TLineDraw>& draws, 
 }
 
 void TGpuScene::Draw(const TTextViewport& textViewport) const {
-    glPushAttrib(GL_POLYGON_BIT | GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+    glPushAttrib(GL_POLYGON_BIT | GL_ENABLE_BIT | GL_LINE_BIT | GL_POINT_BIT | GL_TEXTURE_BIT |
+                 GL_CURRENT_BIT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     DrawTriangles();
     DrawLines(fLineBuffer, fLines, false);

@@ -27,7 +27,8 @@ public:
         glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, fBuffers[0]);
         // The deepest depth buffer the driver offers.
-        for (GLenum depth : {GLenum(GL_DEPTH_COMPONENT32), GLenum(GL_DEPTH_COMPONENT24), GLenum(GL_DEPTH_COMPONENT16)}) {
+        for (GLenum depth :
+             {GLenum(GL_DEPTH_COMPONENT32), GLenum(GL_DEPTH_COMPONENT24), GLenum(GL_DEPTH_COMPONENT16)}) {
             glBindRenderbuffer(GL_RENDERBUFFER, fBuffers[1]);
             glRenderbufferStorage(GL_RENDERBUFFER, depth, w, h);
             glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, fBuffers[1]);

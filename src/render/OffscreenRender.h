@@ -9,7 +9,8 @@
 
 namespace tk3d {
 
-// Width and height come from the frame. maxTile limits the tile side below
+// Width and height come from the frame; the background keeps the alpha 0
+// the view clears with. maxTile limits the tile side below
 // what GL allows (0: only GL's limits). The framebuffer and viewport that
 // were bound are restored. Raises ETk3dError when the image is too large to
 // hold or no framebuffer can be made.

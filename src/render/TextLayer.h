@@ -31,13 +31,12 @@ public:
     TTextLayer& operator=(const TTextLayer&) = delete;
 
     void Draw(const TTextViewport& viewport) const;
-    int32_t QuadCount() const { return fVertexCount / 6; }
 
 private:
     uint32_t fProgram = 0;
     uint32_t fBuffer = 0;
-    std::vector<uint32_t> fPages;      // atlas textures
-    std::vector<int32_t> fPageFirst;   // first vertex of each page's quads
+    std::vector<uint32_t> fPages;     // atlas textures
+    std::vector<int32_t> fPageFirst;  // first vertex of each page's quads
     std::vector<int32_t> fPageCount;
     int32_t fVertexCount = 0;
 };

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "AppTest.h"
-#include "shell/Startup.h"
+#include "SurfaceFormat.h"
 
 namespace tk3dtest {
 
@@ -24,7 +24,8 @@ bool RegisterTestClass(const char* name, TTestFactory factory) {
 }  // namespace tk3dtest
 
 int main(int argc, char** argv) {
-    tk3d::PrepareSurfaceFormat();
+    // The view draws with the fixed-function pipeline.
+    QSurfaceFormat::setDefaultFormat(tk3d::ViewSurfaceFormat());
     QApplication app(argc, argv);
     auto& classes = tk3dtest::TestClasses();
     std::vector<std::string> chosen;

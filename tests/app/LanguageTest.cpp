@@ -26,13 +26,14 @@ void MakeLanguageFile(const QString& path, const QString& code, const QString& v
     const QString ts = path + ".ts";
     QFile file(ts);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QString("<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS><TS version=\"2.1\" language=\"en\">"
-                       "<context><name>tk3d::Language</name>"
-                       "<message><source>deu</source><translation>%1</translation></message>"
-                       "<message><source>@version</source><translation>%2</translation></message>"
-                       "</context></TS>")
-                   .arg(code, version)
-                   .toUtf8());
+    file.write(
+        QString("<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS><TS version=\"2.1\" language=\"en\">"
+                "<context><name>tk3d::Language</name>"
+                "<message><source>deu</source><translation>%1</translation></message>"
+                "<message><source>@version</source><translation>%2</translation></message>"
+                "</context></TS>")
+            .arg(code, version)
+            .toUtf8());
     file.close();
     QProcess lrelease;
     lrelease.start(TK3D_LRELEASE, {"-silent", ts, "-qm", path});
@@ -60,13 +61,25 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("file");
         const QString emb = "Software\\Embarcadero\\Locales";
-        QTest::newRow("English") << false << emb << "enu" << "enu" << "tk3d.ENU";
-        QTest::newRow("written by the menu") << false << "Software\\Borland\\Locales" << "NLD" << "nld"
+        QTest::newRow("English") << false << emb << "enu"
+                                 << "enu"
+                                 << "tk3d.ENU";
+        QTest::newRow("written by the menu") << false << "Software\\Borland\\Locales"
+                                             << "NLD"
+                                             << "nld"
                                              << "tk3d.NLD";
-        QTest::newRow("machine-wide") << true << emb << "enu" << "enu" << "tk3d.ENU";
-        QTest::newRow("British: two-letter file") << false << emb << "ENG" << "enu" << "tk3d.EN";
-        QTest::newRow("unsupported code") << false << emb << "ITA" << "deu" << "";
-        QTest::newRow("German") << false << emb << "" << "deu" << "";
+        QTest::newRow("machine-wide") << true << emb << "enu"
+                                      << "enu"
+                                      << "tk3d.ENU";
+        QTest::newRow("British: two-letter file") << false << emb << "ENG"
+                                                  << "enu"
+                                                  << "tk3d.EN";
+        QTest::newRow("unsupported code") << false << emb << "ITA"
+                                          << "deu"
+                                          << "";
+        QTest::newRow("German") << false << emb << ""
+                                << "deu"
+                                << "";
     }
     void preferenceChoosesLanguage() {
         QFETCH(bool, machineWide);
@@ -75,8 +88,8 @@ private slots:
         QFETCH(QString, code);
         QFETCH(QString, file);
         tk3dtest::TAppEnvironment env;
-        StorePreference(machineWide ? TRegRoot::LocalMachine : TRegRoot::CurrentUser, key.toStdString().c_str(),
-                        preference);
+        StorePreference(machineWide ? TRegRoot::LocalMachine : TRegRoot::CurrentUser,
+                        key.toStdString().c_str(), preference);
         QVERIFY(CheckLanguage());
         QCOMPARE(ActiveLanguageCode(), code);
         if (!file.isEmpty()) QCOMPARE(QFileInfo(LastLanguageFile()).fileName(), file);

@@ -3,6 +3,7 @@
 // files), window placement and folder in the registry store, and the
 // language switch in place.
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -11,7 +12,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QToolTip>
 #include <memory>
 
 #include "AppTest.h"
@@ -21,6 +21,7 @@
 #include "platform/Registry.h"
 #include "shell/GLView.h"
 #include "shell/Language.h"
+#include "shell/LoadProgress.h"
 #include "shell/MainWindow.h"
 #include "shell/RotationSlider.h"
 #include "shell/WindowPlacement.h"
@@ -42,7 +43,8 @@ std::unique_ptr<TTKL3DForm> Open(const QStringList& arguments = {}) {
     return form;
 }
 
-QString Layout(const tk3dtest::TAppEnvironment& env, const QString& name, tk3dtest::TLayoutSpec spec = {{0, 1}}) {
+QString Layout(const tk3dtest::TAppEnvironment& env, const QString& name,
+               tk3dtest::TLayoutSpec spec = {{0, 1}}) {
     return tk3dtest::WriteLayout(env.TempPath(name), spec);
 }
 
@@ -65,16 +67,14 @@ std::optional<std::string> ReadString(const char* key, const char* name) {
     return reg.ReadString(name);
 }
 
-// A picture of the window with a button's hint and the language menu open.
+// A picture of the window with its title and the language menu.
 void ShowCaptions(TTKL3DForm& form, const QString& name) {
     if (qEnvironmentVariableIsEmpty("TK3D_SCREENSHOT_DIR")) return;
-    QTest::qWait(100);
-    QToolTip::showText(form.sbPreview->mapToGlobal(QPoint(10, 30)), form.sbPreview->toolTip(), form.sbPreview);
+    QTest::qWait(50);
     form.PopupMenu3->popup(form.Panel1->mapToGlobal(QPoint(600, 10)));
-    QTest::qWait(300);
-    tk3dtest::SaveScreenArea(form, name + "-" + form.windowTitle().replace(' ', '_').replace('/', '_'));
+    QTest::qWait(100);
+    tk3dtest::SaveWindowWithTitle(form, {form.PopupMenu3}, name);
     form.PopupMenu3->hide();
-    QToolTip::hideText();
 }
 
 }  // namespace
@@ -88,22 +88,38 @@ private slots:
         QTest::addColumn<bool>("toggle");
         QTest::addColumn<bool>("down");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("sbFile") << "sbFile" << "Datei öffnen" << false << false << true;
-        QTest::newRow("SpeedButton2") << "SpeedButton2" << "Programm beenden" << false << false << true;
-        QTest::newRow("sbLandschaft") << "sbLandschaft" << "Landschaft anzeigen/verbergen" << true << true << true;
-        QTest::newRow("sbArtNr") << "sbArtNr" << "Artikelnummern anzeigen/verbergen" << true << false << true;
-        QTest::newRow("sbBez") << "sbBez" << "Bezeichnungen anzeigen/verbergen" << true << false << true;
-        QTest::newRow("sbHoehe") << "sbHoehe" << "Höhe anzeigen/verbergen" << true << false << true;
-        QTest::newRow("sbSchwellen") << "sbSchwellen" << "Schwellen anzeigen/verbergen" << true << false << true;
-        QTest::newRow("sbCoord") << "sbCoord" << "Koordinatenkreuz anzeigen/verbergen" << true << true << true;
-        QTest::newRow("sbPageNums") << "sbPageNums" << "Seitenränder anzeigen/verbergen" << true << false << true;
-        QTest::newRow("sbLayer") << "sbLayer" << "Layer wählen" << false << false << false;
-        QTest::newRow("SpeedButton1") << "SpeedButton1" << "Info" << false << false << true;
-        QTest::newRow("sbPreview") << "sbPreview" << "Gesamtansicht ein/aus" << true << true << true;
-        QTest::newRow("SpeedButton3") << "SpeedButton3" << "Hilfe" << false << false << true;
-        QTest::newRow("sbPrint") << "sbPrint" << "Datei drucken" << false << false << false;
-        QTest::newRow("sbPageSetup") << "sbPageSetup" << "Seite einrichten" << false << false << false;
-        QTest::newRow("sbCopy") << "sbCopy" << "In Druckerauflösung in die Zwischenablage kopieren" << false << false
+        QTest::newRow("sbFile") << "sbFile"
+                                << "Datei öffnen" << false << false << true;
+        QTest::newRow("SpeedButton2") << "SpeedButton2"
+                                      << "Programm beenden" << false << false << true;
+        QTest::newRow("sbLandschaft") << "sbLandschaft"
+                                      << "Landschaft anzeigen/verbergen" << true << true << true;
+        QTest::newRow("sbArtNr") << "sbArtNr"
+                                 << "Artikelnummern anzeigen/verbergen" << true << false << true;
+        QTest::newRow("sbBez") << "sbBez"
+                               << "Bezeichnungen anzeigen/verbergen" << true << false << true;
+        QTest::newRow("sbHoehe") << "sbHoehe"
+                                 << "Höhe anzeigen/verbergen" << true << false << true;
+        QTest::newRow("sbSchwellen") << "sbSchwellen"
+                                     << "Schwellen anzeigen/verbergen" << true << false << true;
+        QTest::newRow("sbCoord") << "sbCoord"
+                                 << "Koordinatenkreuz anzeigen/verbergen" << true << true << true;
+        QTest::newRow("sbPageNums") << "sbPageNums"
+                                    << "Seitenränder anzeigen/verbergen" << true << false << true;
+        QTest::newRow("sbLayer") << "sbLayer"
+                                 << "Layer wählen" << false << false << false;
+        QTest::newRow("SpeedButton1") << "SpeedButton1"
+                                      << "Info" << false << false << true;
+        QTest::newRow("sbPreview") << "sbPreview"
+                                   << "Gesamtansicht ein/aus" << true << true << true;
+        QTest::newRow("SpeedButton3") << "SpeedButton3"
+                                      << "Hilfe" << false << false << true;
+        QTest::newRow("sbPrint") << "sbPrint"
+                                 << "Datei drucken" << false << false << false;
+        QTest::newRow("sbPageSetup") << "sbPageSetup"
+                                     << "Seite einrichten" << false << false << false;
+        QTest::newRow("sbCopy") << "sbCopy"
+                                << "In Druckerauflösung in die Zwischenablage kopieren" << false << false
                                 << false;
     }
     void controlsStartAsDefined() {
@@ -161,7 +177,8 @@ private slots:
         QVERIFY(form.Document());
         QCOMPARE(form.FileName(), file);
         QCOMPARE(form.windowTitle(), QString("tk3d - garden"));
-        for (QToolButton* b : {form.sbLayer, form.sbPrint, form.sbPageSetup, form.sbCopy}) QVERIFY(b->isEnabled());
+        for (QToolButton* b : {form.sbLayer, form.sbPrint, form.sbPageSetup, form.sbCopy})
+            QVERIFY(b->isEnabled());
         QVERIFY(form.View()->HasScene());
     }
 
@@ -290,6 +307,29 @@ private slots:
                  QString("Datei %1 ist ungültig oder paßt nicht zu dieser Programmversion!").arg(bad));
     }
 
+    // Files of a few megabytes load on a worker thread; the document and the
+    // errors arrive as with small files.
+    void bigFilesLoadBehindAProgressWindow() {
+        tk3dtest::TAppEnvironment env;
+        auto form = Open();
+        QVERIFY(form);
+        const QString good = Layout(env, "big.tkl");
+        const QString bad = tk3dtest::WriteInvalidFile(env.TempPath("bigbad.tkl"));
+        for (const QString& file : {good, bad}) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write(QByteArray(int(kProgressFileSize), '\0'));
+        }
+        form->OpenFile(good);
+        QVERIFY(form->Document());
+        QCOMPARE(form->windowTitle(), QString("tk3d - big"));
+        form->OpenFile(bad);
+        QVERIFY(!form->Document());
+        QCOMPARE(env.Messages.size(), size_t(1));
+        QVERIFY(env.Messages[0].Text.contains("ist ungültig"));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
     void scrollRangesAreSymmetric() {
         tk3dtest::TAppEnvironment env;
         tk3dtest::TLayoutSpec spec{{0}};
@@ -348,7 +388,8 @@ private slots:
         QCOMPARE(form->FileName(), file);
         QCOMPARE(form->DefFileDir(), QFileInfo(file).absolutePath() + "/");
         form->close();
-        QCOMPARE(ReadString(kViewerKey, "DefFileDir"), std::optional<std::string>(form->DefFileDir().toStdString()));
+        QCOMPARE(ReadString(kViewerKey, "DefFileDir"),
+                 std::optional<std::string>(form->DefFileDir().toStdString()));
     }
 
     void storedValuesThatDoNotFitAreIgnored() {
@@ -402,14 +443,16 @@ private slots:
         QCOMPARE(form->miDutch->text(), QString("D&utch"));
         QVERIFY(form->Document());
         QVERIFY(form->isVisible());
-        QCOMPARE(ReadString("Software\\Borland\\Locales", valueName.c_str()), std::optional<std::string>("ENU"));
+        QCOMPARE(ReadString("Software\\Borland\\Locales", valueName.c_str()),
+                 std::optional<std::string>("ENU"));
         ShowCaptions(*form, "captions-en");
 
         form->miDutch->trigger();
         QCOMPARE(form->sbFile->toolTip(), QString("Bestand openen"));
         QCOMPARE(form->lblRotation->text(), QString("Rotatie"));
         QCOMPARE(form->windowTitle(), QString("3D-viewer voor Trakona® - garden"));
-        QCOMPARE(ReadString("Software\\Borland\\Locales", valueName.c_str()), std::optional<std::string>("NLD"));
+        QCOMPARE(ReadString("Software\\Borland\\Locales", valueName.c_str()),
+                 std::optional<std::string>("NLD"));
         ShowCaptions(*form, "captions-nl");
 
         form->miDeutsch->trigger();

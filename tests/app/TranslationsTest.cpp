@@ -82,7 +82,8 @@ private slots:
             const QString what = key.first + ": " + key.second;
             const auto it = shipped.find(key);
             QVERIFY2(it != shipped.end(), qPrintable("not in the language file: " + what));
-            QVERIFY2(it->second.finished && !it->second.translation.isEmpty(), qPrintable("untranslated: " + what));
+            QVERIFY2(it->second.finished && !it->second.translation.isEmpty(),
+                     qPrintable("untranslated: " + what));
             QVERIFY2(Placeholders(it->second.translation) == Placeholders(key.second),
                      qPrintable("placeholders differ: " + what));
         }
@@ -91,9 +92,12 @@ private slots:
     void languageFilesFitThisVersion_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("code");
-        QTest::newRow("ENU") << "tk3d.ENU" << "enu";
-        QTest::newRow("EN") << "tk3d.EN" << "enu";
-        QTest::newRow("NLD") << "tk3d.NLD" << "nld";
+        QTest::newRow("ENU") << "tk3d.ENU"
+                             << "enu";
+        QTest::newRow("EN") << "tk3d.EN"
+                            << "enu";
+        QTest::newRow("NLD") << "tk3d.NLD"
+                             << "nld";
     }
     void languageFilesFitThisVersion() {
         QFETCH(QString, file);

@@ -3,6 +3,7 @@
 // rotation without recompiling, and no OpenGL error for an empty layout or a
 // window without height.
 #include <QApplication>
+#include <QFile>
 #include <QOpenGLWidget>
 #include <QScrollBar>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include "shell/LayerDialog.h"
 #include "shell/MainWindow.h"
 #include "shell/RotationSlider.h"
+#include "TrackLayout.h"
 #include "support/AppFixtures.h"
 #include "support/Screenshots.h"
 
@@ -134,6 +136,38 @@ private slots:
         QVERIFY(!Box(image, IsBlack).isNull());
         QVERIFY(env.Messages.empty());
         tk3dtest::SaveScreenshot(*form, "zoom");
+    }
+
+    // The sectional-track layout: in overview it fills the view in one
+    // direction, turned it still shows, and at 1:20 it is larger.
+    void trackLayout() {
+        tk3dtest::TAppEnvironment env;
+        const std::vector<uint8_t> bytes = tk3dw::TrackLayoutFile(true, true);
+        QFile file(env.TempPath("tracks.tkl"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        file.close();
+        auto form = Open({file.fileName()});
+        QVERIFY(form && form->Document());
+        form->sbCoord->click();
+        TGLView& view = *form->View();
+        const QImage overview = Frame(view);
+        const QRect drawn = Box(overview, [](QRgb c) { return !IsWhite(c); });
+        QVERIFY(drawn.width() >= overview.width() * 0.8 || drawn.height() >= overview.height() * 0.8);
+        tk3dtest::SaveScreenshot(*form, "tracks-overview");
+        form->sbCoord->click();
+        form->TrackBar1->setValue(300);
+        form->TrackBar3->setValue(20);
+        QVERIFY(!Box(Frame(view), [](QRgb c) { return !IsWhite(c); }).isNull());
+        tk3dtest::SaveScreenshot(*form, "tracks-rotated");
+        form->TrackBar1->setValue(0);
+        form->TrackBar3->setValue(0);
+        form->sbPreview->click();
+        form->ExtEdit1->SetValue(20);
+        QTest::keyClick(form->ExtEdit1, Qt::Key_Return);
+        QVERIFY(!Box(Frame(view), [](QRgb c) { return !IsWhite(c); }).isNull());
+        tk3dtest::SaveScreenshot(*form, "tracks-zoom");
+        QVERIFY(env.Messages.empty());
     }
 
     void degenerateLayoutsAndWindows() {

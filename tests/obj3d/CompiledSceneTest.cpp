@@ -21,11 +21,11 @@ TEST(CompiledScene, EveryModeYieldsTheCountsGLDraws) {
         int64_t triangles, lines, points;
     };
     const Case cases[] = {
-        {GL::POINTS, 3, 0, 0, 3},         {GL::LINES, 5, 0, 2, 0},          {GL::LINE_LOOP, 4, 0, 4, 0},
-        {GL::LINE_LOOP, 1, 0, 0, 0},      {GL::LINE_STRIP, 4, 0, 3, 0},     {GL::LINE_STRIP, 1, 0, 0, 0},
-        {GL::TRIANGLES, 7, 2, 0, 0},      {GL::TRIANGLE_STRIP, 6, 4, 0, 0}, {GL::TRIANGLE_STRIP, 2, 0, 0, 0},
-        {GL::TRIANGLE_FAN, 5, 3, 0, 0},   {GL::QUADS, 9, 4, 0, 0},          {GL::QUAD_STRIP, 7, 4, 0, 0},
-        {GL::QUAD_STRIP, 3, 0, 0, 0},     {GL::POLYGON, 6, 4, 0, 0},        {GL::POLYGON, 2, 0, 0, 0},
+        {GL::POINTS, 3, 0, 0, 3},       {GL::LINES, 5, 0, 2, 0},          {GL::LINE_LOOP, 4, 0, 4, 0},
+        {GL::LINE_LOOP, 1, 0, 0, 0},    {GL::LINE_STRIP, 4, 0, 3, 0},     {GL::LINE_STRIP, 1, 0, 0, 0},
+        {GL::TRIANGLES, 7, 2, 0, 0},    {GL::TRIANGLE_STRIP, 6, 4, 0, 0}, {GL::TRIANGLE_STRIP, 2, 0, 0, 0},
+        {GL::TRIANGLE_FAN, 5, 3, 0, 0}, {GL::QUADS, 9, 4, 0, 0},          {GL::QUAD_STRIP, 7, 4, 0, 0},
+        {GL::QUAD_STRIP, 3, 0, 0, 0},   {GL::POLYGON, 6, 4, 0, 0},        {GL::POLYGON, 2, 0, 0, 0},
     };
     for (const Case& c : cases) {
         GL gl;
@@ -152,7 +152,7 @@ TEST(CompiledScene, SameStateMergesIntoOneBatchPerLineWidth) {
 TEST(CompiledScene, CallsGLRejectsAreIgnored) {
     GL gl;
     gl.Begin(GL::LINES);
-    gl.LineWidth(5);      // not allowed inside Begin/End
+    gl.LineWidth(5);  // not allowed inside Begin/End
     gl.Translated(9, 9, 9);
     gl.Vertex(0, 0, 0);
     gl.Vertex(1, 0, 0);

@@ -24,14 +24,11 @@ TEST(DrawGLArc, StepCountsAndBounds) {
         size_t vertices;
     };
     const Case cases[] = {
-        {0, 1},
-        {M_PI / 2, 1572},
-        {2 * M_PI, 6284},
-        {-0.0004, 1},     // rounds to 0 steps: the start point alone
-        {-0.01, 0},       // negative: an empty Begin/End pair
-        {1e12, 6284},     // cut to one turn
-        {NAN, 0},
-        {INFINITY, 0},
+        {0, 1},           {M_PI / 2, 1572},
+        {2 * M_PI, 6284}, {-0.0004, 1},  // rounds to 0 steps: the start point alone
+        {-0.01, 0},                      // negative: an empty Begin/End pair
+        {1e12, 6284},                    // cut to one turn
+        {NAN, 0},         {INFINITY, 0},
     };
     for (const Case& c : cases) {
         GL gl;
@@ -143,7 +140,8 @@ TEST(GLTools, BitmapToTextureStretchesToPowersOfTwo) {
 TEST(GLTools, ProjectBoxToWindowTurnsYTopDown) {
     // Window 200 x 100 showing X -100..100 and Y -50..50.
     const TMatrix4 projection = TMatrix4::Ortho(-100, 100, -50, 50, -1000, 1000);
-    const TRect r = ProjectBoxToWindow({-50, 25, 50, -25}, 0, 10, TMatrix4::Identity(), projection, {0, 0, 200, 100});
+    const TRect r =
+        ProjectBoxToWindow({-50, 25, 50, -25}, 0, 10, TMatrix4::Identity(), projection, {0, 0, 200, 100});
     EXPECT_EQ(r, (TRect{50, 25, 150, 75}));
     // A projection that maps every corner to w = 0 leaves the start values.
     TMatrix4 flat = TMatrix4::Identity();

@@ -137,8 +137,8 @@ TEST_F(PaintGLTest, ObjectFrameTranslatesDrawsLinesThenLiftsShapes) {
     GL gl;
     o->PaintGL(gl);
     EXPECT_EQ(Ops(gl), (std::vector<TGLOp>{TGLOp::Color, TGLOp::Material, TGLOp::LineWidth, TGLOp::PushMatrix,
-                                          TGLOp::Translate, TGLOp::Begin, TGLOp::Vertex, TGLOp::Vertex, TGLOp::End,
-                                          TGLOp::Translate, TGLOp::PopMatrix}));
+                                           TGLOp::Translate, TGLOp::Begin, TGLOp::Vertex, TGLOp::Vertex,
+                                           TGLOp::End, TGLOp::Translate, TGLOp::PopMatrix}));
     EXPECT_EQ(Calls(gl, TGLOp::LineWidth)[0].V[0], 8);
     const auto t = Calls(gl, TGLOp::Translate);
     EXPECT_EQ(t[0].V[0], 100);

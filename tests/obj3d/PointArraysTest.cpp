@@ -22,9 +22,9 @@ TEST(PointArrays, PointInPolygonIsHalfOpenAndHitPolygonIsNot) {
         bool inside, hit;
     };
     const Case cases[] = {
-        {5, 5, true, true},   {5, 0, true, true},   // lower edge counts
-        {5, 10, false, true},                       // upper edge does not, but is hit
-        {0, 5, true, true},   {10, 5, false, true},  // left in, right out
+        {5, 5, true, true},    {5, 0, true, true},    // lower edge counts
+        {5, 10, false, true},                         // upper edge does not, but is hit
+        {0, 5, true, true},    {10, 5, false, true},  // left in, right out
         {11, 5, false, false}, {10, 10, false, true},
     };
     for (const Case& c : cases) {

@@ -67,8 +67,8 @@ std::vector<uint8_t> DemoLayoutBytes() {
 std::string WriteDemoLayout(const std::string& name) {
     const auto path = std::filesystem::temp_directory_path() / ("tk3d-render-" + name + ".tkl");
     const std::vector<uint8_t> bytes = DemoLayoutBytes();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path.string();
 }
 

@@ -23,8 +23,10 @@ struct TRun {
 
 TRun RunCli(const std::string& args) {
     const fs::path dir = fs::temp_directory_path();
-    const std::string out = (dir / "tk3d-render-cli.out").string(), err = (dir / "tk3d-render-cli.err").string();
-    const int status = std::system((std::string(TK3D_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
+    const std::string out = (dir / "tk3d-render-cli.out").string(),
+                      err = (dir / "tk3d-render-cli.err").string();
+    const int status =
+        std::system((std::string(TK3D_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
     TRun r;
     r.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     std::ostringstream o, e;
@@ -48,7 +50,8 @@ TEST(RenderCommand, WritesAPngOfTheAskedSize) {
     EXPECT_FALSE(NonWhiteBox(img).Empty());
 
     // 1:100 on a 96-dpi screen: 3000 mm are 30 mm on the screen, 113 pixels.
-    const TRun zoomed = RunCli("render " + layout + " -o " + png + " --size 400x300 --zoom 100 --no-landscape");
+    const TRun zoomed =
+        RunCli("render " + layout + " -o " + png + " --size 400x300 --zoom 100 --no-landscape");
     ASSERT_EQ(zoomed.ExitCode, 0) << zoomed.Err;
     const TPixelBox box = NonWhiteBox(QImage(QString::fromStdString(png)));
     EXPECT_NEAR(box.Right - box.Left, 3000 / 25.4 * 96 / 100, 3);
@@ -56,10 +59,10 @@ TEST(RenderCommand, WritesAPngOfTheAskedSize) {
 
 TEST(RenderCommand, RefusesBadArgumentsAndReportsReadErrors) {
     const std::string layout = WriteDemoLayout("cli-bad");
-    for (const std::string& args : std::vector<std::string>{"render", "render " + layout, "render " + layout + " -o x.png --size 0x10",
-                                   "render " + layout + " -o x.png --size 40000x40000",
-                                   "render " + layout + " -o x.png --rot 1,2",
-                                   "render " + layout + " -o x.png --zoom 0", "render " + layout + " -o x.png --what"}) {
+    for (const std::string& args : std::vector<std::string>{
+             "render", "render " + layout, "render " + layout + " -o x.png --size 0x10",
+             "render " + layout + " -o x.png --size 40000x40000", "render " + layout + " -o x.png --rot 1,2",
+             "render " + layout + " -o x.png --zoom 0", "render " + layout + " -o x.png --what"}) {
         const TRun r = RunCli(args);
         EXPECT_EQ(r.ExitCode, 2) << args;
         EXPECT_NE(r.Err.find("Usage"), std::string::npos) << args;

@@ -48,7 +48,8 @@ TEST_F(RenderTest, FilledQuadFillsTheOverview) {
     fRenderer->SetScene(CompileScene(gl.List()));
     const QImage img = RenderToImage(*fRenderer, Frame(200, 100, 1000, -500));
     ASSERT_EQ(img.width(), 200);
-    for (QPoint p : {QPoint(100, 50), QPoint(1, 1), QPoint(198, 98)}) EXPECT_TRUE(IsReddish(img.pixel(p))) << p.x();
+    for (QPoint p : {QPoint(100, 50), QPoint(1, 1), QPoint(198, 98)})
+        EXPECT_TRUE(IsReddish(img.pixel(p))) << p.x();
     EXPECT_EQ(fErrors, "");
 }
 

@@ -92,8 +92,9 @@ void WriteLinks(TLayoutWriter& w, const WRailObject& o) {
 }
 
 void WriteLines(TLayoutWriter& w, const WRailObject& o, const WFormat& f) {
-    WriteCollectionHeader(w, int32_t(o.lines.size()), f);
+    WriteCollectionHeader(w, int32_t(o.lines.size() + o.moreLines.size()), f);
     for (const WLine& l : o.lines) WriteLine(w, l, f);
+    for (const auto& line : o.moreLines) line(w, f);
 }
 
 void WriteCurrentRailSection(TLayoutWriter& w, const WRailObject& o, const WFormat& f) {

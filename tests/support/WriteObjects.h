@@ -133,6 +133,8 @@ void WriteFillArea(TLayoutWriter& w, const WFillArea& a, const WFormat& f = {});
 
 struct WRailObject : WBasic {
     std::vector<WLine> lines;
+    // Further line frames after `lines`, written by the caller (rail lines).
+    std::vector<std::function<void(TLayoutWriter&, const WFormat&)>> moreLines;
     double angle = 0;
     uint32_t textColor = 0;
     std::vector<WFillPoint> fillPoints;

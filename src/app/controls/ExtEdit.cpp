@@ -198,8 +198,8 @@ void TExtEdit::Step(double delta) {
     // Steps are sums of decimal fractions: 0.2 + 0.1 must still reach a
     // limit of 0.3.
     const double tolerance = 1e-9 * std::max(1.0, std::max(std::fabs(fMinValue), std::fabs(fMaxValue)));
-    const bool inside = fMinValue == fMaxValue ||
-                        (delta >= 0 ? v <= fMaxValue + tolerance : v >= fMinValue - tolerance);
+    const bool inside =
+        fMinValue == fMaxValue || (delta >= 0 ? v <= fMaxValue + tolerance : v >= fMinValue - tolerance);
     if (!inside) {
         QApplication::beep();
         return;

@@ -9,11 +9,14 @@ namespace tk3d {
 
 TInchLabel::TInchLabel(QWidget* parent) : QLabel(parent) {}
 
-QString TInchLabel::UnitText() { return GlobalSettings.InchUnits() ? QStringLiteral("\"") : QStringLiteral("mm"); }
+QString TInchLabel::UnitText() {
+    return GlobalSettings.InchUnits() ? QStringLiteral("\"") : QStringLiteral("mm");
+}
 
 QSize TInchLabel::sizeHint() const {
     const QMargins m = contentsMargins();
-    return fontMetrics().size(Qt::TextSingleLine, UnitText()) + QSize(m.left() + m.right(), m.top() + m.bottom());
+    return fontMetrics().size(Qt::TextSingleLine, UnitText()) +
+           QSize(m.left() + m.right(), m.top() + m.bottom());
 }
 
 void TInchLabel::paintEvent(QPaintEvent*) {

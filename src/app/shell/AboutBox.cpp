@@ -37,7 +37,8 @@ QLabel* LinkLabel(QWidget* parent) {
 // A label that reacts to a click like a link.
 class TClickFilter : public QObject {
 public:
-    TClickFilter(QObject* parent, std::function<void()> onClick) : QObject(parent), fOnClick(std::move(onClick)) {}
+    TClickFilter(QObject* parent, std::function<void()> onClick)
+        : QObject(parent), fOnClick(std::move(onClick)) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -86,7 +87,8 @@ TInfoForm::TInfoForm(QWidget* parent)
     connect(fHelp, &QPushButton::clicked, this, [] { ShowHelpContext(kHelpContextMain); });
     fWeb->installEventFilter(
         new TClickFilter(fWeb, [this] { QDesktopServices::openUrl(QUrl::fromUserInput(fWeb->text())); }));
-    fMail->installEventFilter(new TClickFilter(fMail, [this] { QDesktopServices::openUrl(QUrl(MailAddress())); }));
+    fMail->installEventFilter(
+        new TClickFilter(fMail, [this] { QDesktopServices::openUrl(QUrl(MailAddress())); }));
 
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(fTitle);
@@ -115,9 +117,10 @@ void TInfoForm::RetranslateUi() {
     setWindowTitle(tr("Info über 3D-Viewer für Trakona®"));
     fTitle->setText(tr("3D-Viewer für "));
     fFreeware->setText(tr("- Freeware -"));
-    fContact->setText(tr("tk3d zeigt Gleispläne des Planers Trakona als 3D-Modell. Das Programm ist freie Software; "
-                         "Fragen, Fehlerberichte und Anregungen sind willkommen.") +
-                      "\n\n" + tr("Version %1").arg(ProgramVersionText()));
+    fContact->setText(
+        tr("tk3d zeigt Gleispläne des Planers Trakona als 3D-Modell. Das Programm ist freie Software; "
+           "Fragen, Fehlerberichte und Anregungen sind willkommen.") +
+        "\n\n" + tr("Version %1").arg(ProgramVersionText()));
     fWeb->setText(tr("https://example.org/tk3d"));
     fMail->setText(tr("tk3d@example.org"));
     fOK->setText(tr("O&K"));

@@ -36,7 +36,9 @@ TGLView::~TGLView() { ReleaseRenderer(); }
 
 int TGLView::ViewWidth() const { return ClampViewSize(int32_t(std::lround(width() * devicePixelRatioF()))); }
 
-int TGLView::ViewHeight() const { return ClampViewSize(int32_t(std::lround(height() * devicePixelRatioF()))); }
+int TGLView::ViewHeight() const {
+    return ClampViewSize(int32_t(std::lround(height() * devicePixelRatioF())));
+}
 
 TScreenMetrics TGLView::ScreenMetrics() const {
     const QScreen* s = screen();
@@ -77,13 +79,12 @@ void TGLView::SetDocument(TRailList* document) {
 }
 
 void TGLView::ReleaseScene() {
+    // The scene on the GPU goes with the next paint, which has the context.
     fPendingScene.reset();
     fHasScene = false;
-    if (fRenderer && fRenderer->HasScene()) {
-        makeCurrent();
-        fRenderer->ClearScene();
-        doneCurrent();
-    }
+    fRebuildOnPaint = false;
+    fClearGpuScene = true;
+    if (!fPainting) update();
 }
 
 void TGLView::ReleaseRenderer() {
@@ -109,7 +110,7 @@ void TGLView::RebuildScene() {
     } catch (const std::exception& e) {
         ReportError(TranslateCoreMessage(e.what()));
     }
-    update();
+    if (!fPainting) update();
 }
 
 void TGLView::initializeGL() {
@@ -129,13 +130,15 @@ void TGLView::initializeGL() {
     fRenderer->OnGLError = [this](const std::string& message) {
         ReportError(TranslateCoreMessage(message.c_str()));
     };
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLView::ReleaseRenderer, Qt::UniqueConnection);
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &TGLView::ReleaseRenderer,
+            Qt::UniqueConnection);
     if (fHasScene && !fPendingScene) RebuildScene();
 }
 
 void TGLView::resizeGL(int, int) {
-    // Line widths and text sizes in the scene depend on the view's size.
-    if (fDocument) RebuildScene();
+    // Line widths and text sizes in the scene depend on the view's size; the
+    // next paint compiles once for a burst of size changes.
+    if (fDocument) fRebuildOnPaint = true;
 }
 
 void TGLView::paintGL() {
@@ -143,15 +146,29 @@ void TGLView::paintGL() {
     if (fPainting) return;
     fPainting = true;
     ++fPaints;
+    try {
+        PaintFrame();
+    } catch (const std::exception& e) {
+        ReportError(TranslateCoreMessage(e.what()));
+    }
+    fPainting = false;
+}
+
+void TGLView::PaintFrame() {
     if (!fRenderer) {
         glClearColor(1, 1, 1, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        fPainting = false;
         return;
     }
+    if (fRebuildOnPaint) RebuildScene();
+    if (fClearGpuScene) {
+        fRenderer->ClearScene();
+        fClearGpuScene = false;
+    }
     if (fPendingScene) {
-        fRenderer->SetScene(*fPendingScene);
-        fPendingScene.reset();
+        // Uploaded once; frames only set matrices.
+        const std::unique_ptr<TCompiledScene> scene = std::move(fPendingScene);
+        fRenderer->SetScene(*scene);
     }
     TFrameSetup frame;
     frame.View = SetupView(ViewParams(), fExtent);
@@ -160,9 +177,7 @@ void TGLView::paintGL() {
     frame.ShowZLabels = ShowZLabels(fState.RotX, fState.RotY, fState.RotZ);
     frame.Width = ViewWidth();
     frame.Height = ViewHeight();
-    if (!fHasScene) fRenderer->ClearScene();
     fRenderer->DrawFrame(frame);
-    fPainting = false;
 }
 
 void TGLView::ReportError(const QString& text) {
@@ -191,7 +206,8 @@ void TGLView::mouseMoveEvent(QMouseEvent* event) {
     const int degreesZ = int(moved.x() * kDegreesPerPixel);
     const int degreesX = int(moved.y() * kDegreesPerPixel);
     // Keep what did not make a whole degree for the next move.
-    fDragRest = QPoint(moved.x() - int(degreesZ / kDegreesPerPixel), moved.y() - int(degreesX / kDegreesPerPixel));
+    fDragRest =
+        QPoint(moved.x() - int(degreesZ / kDegreesPerPixel), moved.y() - int(degreesX / kDegreesPerPixel));
     if (degreesX || degreesZ) emit Dragged(degreesX, degreesZ);
 }
 

@@ -76,6 +76,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void PaintFrame();
     void ReleaseScene();
     void ReleaseRenderer();
     void ReportError(const QString& text);
@@ -87,6 +88,9 @@ private:
     // A compiled scene waiting for the next paint to upload it.
     std::unique_ptr<TCompiledScene> fPendingScene;
     std::unique_ptr<TSceneRenderer> fRenderer;
+    bool fRebuildOnPaint = false;
+    // The scene on the GPU is stale and goes with the next paint.
+    bool fClearGpuScene = false;
     bool fPainting = false;
     bool fErrorShown = false;
     int fSceneBuilds = 0;

@@ -1,10 +1,10 @@
 #include "shell/Help.h"
 
 #include <QApplication>
-#include <QKeyEvent>
-#include <QWidget>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include "platform/MyRegistry.h"
 #include "shell/HelpWindow.h"
@@ -33,10 +33,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) return false;
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+            return false;
         // Only the window that receives the key answers it, not every widget
         // the event passes on its way up.
-        if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != QApplication::activeWindow())
+        if (!watched->isWidgetType() ||
+            static_cast<QWidget*>(watched)->window() != QApplication::activeWindow())
             return false;
         int context = 0;
         for (QWidget* w = static_cast<QWidget*>(watched); w && !context; w = w->parentWidget())
@@ -91,7 +93,8 @@ void SetHelpFile(const QString& path) { HelpFileRef() = path; }
 
 QString HelpUrl(int command, int data) {
     if (command == kHelpShowContents) return HelpFile();
-    if (command != kHelpShowContext) throw EHelpError(QCoreApplication::translate("tk3d::Help", "Wrong help command!"));
+    if (command != kHelpShowContext)
+        throw EHelpError(QCoreApplication::translate("tk3d::Help", "Wrong help command!"));
     const QString wanted = "=" + QString::number(data);
     for (const char* line : kHelpTopics) {
         const QString entry = QString::fromLatin1(line);
@@ -108,7 +111,8 @@ QString HelpPagePath(const QString& url) {
     const QString path = QDir(QDir(file).filePath(LanguageFolder(file))).filePath(page);
     if (!QFileInfo(path).isFile())
         throw EHelpError(
-            QCoreApplication::translate("tk3d::Help", "Die Hilfedatei %1 konnte nicht gefunden werden!").arg(file));
+            QCoreApplication::translate("tk3d::Help", "Die Hilfedatei %1 konnte nicht gefunden werden!")
+                .arg(file));
     return path;
 }
 

@@ -38,7 +38,6 @@ constexpr const char* kPreferenceKeys[] = {
 };
 constexpr const char* kPreferenceWriteKey = "Software\\Borland\\Locales";
 
-
 QString& ProgramPathRef() {
     static QString path;
     return path;
@@ -144,7 +143,8 @@ std::optional<QString> ReadLanguagePreference() {
 
 void WriteLanguagePreference(const QString& code) {
     TRegistry reg(TRegRoot::CurrentUser);
-    if (reg.OpenKey(kPreferenceWriteKey, true)) reg.WriteString(ProgramPath().toStdString(), code.toStdString());
+    if (reg.OpenKey(kPreferenceWriteKey, true))
+        reg.WriteString(ProgramPath().toStdString(), code.toStdString());
 }
 
 bool CheckLanguage() {
@@ -180,9 +180,10 @@ bool LoadLanguageLibrary(int locale) {
     const QString systemError = QCoreApplication::translate("tk3d::Language", "Systemfehler.  Code: %1.\n%2")
                                     .arg(error)
                                     .arg(QString::fromLocal8Bit(std::strerror(error)));
-    ShowMessageBox(nullptr, TMessageIcon::Error, ApplicationTitle(),
-                   QCoreApplication::translate("tk3d::Language", "Could not load resource module %1!").arg(file) + "\n" +
-                       systemError);
+    ShowMessageBox(
+        nullptr, TMessageIcon::Error, ApplicationTitle(),
+        QCoreApplication::translate("tk3d::Language", "Could not load resource module %1!").arg(file) + "\n" +
+            systemError);
     return false;
 }
 
@@ -206,7 +207,8 @@ QString ApplicationTitle() {
 }
 
 void SetApplicationTitleFromTexts() {
-    Title() = QCoreApplication::translate("tk3d::Language", "3D-Viewer für %1").arg("Trakona") + QString::fromUtf8("®");
+    Title() = QCoreApplication::translate("tk3d::Language", "3D-Viewer für %1").arg("Trakona") +
+              QString::fromUtf8("®");
 }
 
 void ResetApplicationTitle() { Title().reset(); }

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <memory>
 
 #include "layoutfile/GlobalState.h"
@@ -36,7 +37,6 @@ TLayerForm::TLayerForm(QWidget* parent)
       Bevel1(new QFrame(this)) {
     setObjectName("LayerForm");
     setProperty("HelpContext", kHelpContextMain);
-    setFixedSize(281, 265);
     CheckListBox1->setObjectName("CheckListBox1");
     Button1->setObjectName("Button1");
     Button2->setObjectName("Button2");
@@ -45,8 +45,6 @@ TLayerForm::TLayerForm(QWidget* parent)
     Bevel1->setFrameShadow(QFrame::Sunken);
     Bevel1->setGeometry(7, 7, 189, 254);
     CheckListBox1->setGeometry(13, 13, 176, 241);
-    Button1->setGeometry(208, 31, 61, 20);
-    Button2->setGeometry(208, 55, 61, 21);
     Bevel1->lower();
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
@@ -61,6 +59,12 @@ void TLayerForm::RetranslateUi() {
     setWindowTitle(tr("Layer wählen"));
     Button1->setText(tr("OK"));
     Button2->setText(tr("Abbrechen"));
+    // The buttons keep their place but grow with texts that the font or
+    // the language makes wider; the dialog grows with them.
+    const int w = std::max({61, Button1->sizeHint().width(), Button2->sizeHint().width()});
+    Button1->setGeometry(208, 31, w, 20);
+    Button2->setGeometry(208, 55, w, 21);
+    setFixedSize(std::max(281, 208 + w + 12), 265);
 }
 
 void TLayerForm::changeEvent(QEvent* event) {

@@ -49,7 +49,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name) {
 // The zoom label forwards a click to the overview command.
 class TClickableLabel : public QLabel {
 public:
-    TClickableLabel(QWidget* parent, std::function<void()> onClick) : QLabel(parent), fOnClick(std::move(onClick)) {}
+    TClickableLabel(QWidget* parent, std::function<void()> onClick)
+        : QLabel(parent), fOnClick(std::move(onClick)) {}
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
@@ -118,16 +119,16 @@ void TTKL3DForm::BuildPanel() {
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{sbFile, SpeedButton2, Separator(Panel1), sbLandschaft, sbArtNr,
-                                                      sbBez, sbHoehe, sbSchwellen, sbCoord, sbPageNums, sbLayer,
-                                                      Separator(Panel1), sbPreview})
+    for (QWidget* w : std::initializer_list<QWidget*>{sbFile, SpeedButton2, Separator(Panel1), sbLandschaft,
+                                                      sbArtNr, sbBez, sbHoehe, sbSchwellen, sbCoord,
+                                                      sbPageNums, sbLayer, Separator(Panel1), sbPreview})
         buttons->addWidget(w);
     buttons->addSpacing(4);
     buttons->addWidget(lblZoom);
     buttons->addWidget(ExtEdit1);
     buttons->addWidget(Separator(Panel1));
-    for (QWidget* w : std::initializer_list<QWidget*>{sbPrint, sbPageSetup, sbCopy, Separator(Panel1), SpeedButton1,
-                                                      SpeedButton3})
+    for (QWidget* w : std::initializer_list<QWidget*>{sbPrint, sbPageSetup, sbCopy, Separator(Panel1),
+                                                      SpeedButton1, SpeedButton3})
         buttons->addWidget(w);
     buttons->addStretch();
 

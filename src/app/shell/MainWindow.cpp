@@ -248,7 +248,8 @@ void TTKL3DForm::WheelTurned(int steps, Qt::KeyboardModifiers modifiers) {
         if (Overview()) return;
         const int z = ExtEdit1->ValueAsInteger();
         // About a tenth per step, at least one.
-        const int next = steps > 0 ? std::min(z - 1, int(std::lround(z / 1.1))) : std::max(z + 1, int(std::lround(z * 1.1)));
+        const int next = steps > 0 ? std::min(z - 1, int(std::lround(z / 1.1)))
+                                   : std::max(z + 1, int(std::lround(z * 1.1)));
         ExtEdit1->SetValue(next);
         PreviewClick();
     } else if (modifiers & Qt::ShiftModifier) {

@@ -26,7 +26,8 @@ TViewerSettings TViewerSettings::Read() {
     TRegistry reg(TRegRoot::CurrentUser);
     s.DefFileDir = ReadFolder(reg, kViewerKey);
     if (reg.OpenKeyReadOnly(kViewerKey)) {
-        if (std::optional<TRegBinary> v = reg.ReadBinary("Placement"); v && v->size() == TWindowPlacement::kSize)
+        if (std::optional<TRegBinary> v = reg.ReadBinary("Placement");
+            v && v->size() == TWindowPlacement::kSize)
             s.Placement = QByteArray(reinterpret_cast<const char*>(v->data()), qsizetype(v->size()));
         reg.CloseKey();
     }
@@ -38,7 +39,8 @@ bool TViewerSettings::Write() const {
     TRegistry reg(TRegRoot::CurrentUser);
     if (!reg.OpenKey(kViewerKey, true)) return false;
     const TRegBinary placement(Placement.begin(), Placement.end());
-    const bool ok = reg.WriteString("DefFileDir", DefFileDir.toStdString()) && reg.WriteBinary("Placement", placement);
+    const bool ok =
+        reg.WriteString("DefFileDir", DefFileDir.toStdString()) && reg.WriteBinary("Placement", placement);
     reg.CloseKey();
     return ok;
 }

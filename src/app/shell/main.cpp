@@ -6,12 +6,12 @@
 #include <QThread>
 #include <memory>
 
+#include "SurfaceFormat.h"
 #include "shell/AboutBox.h"
 #include "shell/Help.h"
 #include "shell/Language.h"
 #include "shell/MainWindow.h"
 #include "shell/Messages.h"
-#include "shell/Startup.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ void WaitShowing(int milliseconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    tk3d::PrepareSurfaceFormat();
+    // The view draws with the fixed-function pipeline.
+    QSurfaceFormat::setDefaultFormat(tk3d::ViewSurfaceFormat());
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(":/icons/tk3d.svg"));
     tk3d::ResolveHelpFile();

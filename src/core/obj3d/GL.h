@@ -15,22 +15,22 @@
 namespace tk3d {
 
 enum class TGLOp : uint8_t {
-    Begin,          // A = mode
+    Begin,  // A = mode
     End,
-    Vertex,         // V = x, y, z
-    Normal,         // V = x, y, z
-    Color,          // V = r, g, b, a
-    TexCoord,       // V = s, t
-    Material,       // A = face, B = pname, V = r, g, b, a
-    LineWidth,      // V[0]
-    PointSize,      // V[0]
+    Vertex,     // V = x, y, z
+    Normal,     // V = x, y, z
+    Color,      // V = r, g, b, a
+    TexCoord,   // V = s, t
+    Material,   // A = face, B = pname, V = r, g, b, a
+    LineWidth,  // V[0]
+    PointSize,  // V[0]
     PushMatrix,
     PopMatrix,
-    Translate,      // V = x, y, z
-    Rotate,         // V = degrees, x, y, z
-    Scale,          // V = x, y, z
-    MultMatrix,     // A = index into Matrices()
-    PushAttrib,     // A = mask
+    Translate,   // V = x, y, z
+    Rotate,      // V = degrees, x, y, z
+    Scale,       // V = x, y, z
+    MultMatrix,  // A = index into Matrices()
+    PushAttrib,  // A = mask
     PopAttrib,
     Enable,         // A = capability
     Disable,        // A = capability
@@ -94,8 +94,7 @@ class GL {
 public:
     // Primitive modes.
     static constexpr uint32_t POINTS = 0, LINES = 1, LINE_LOOP = 2, LINE_STRIP = 3, TRIANGLES = 4,
-                              TRIANGLE_STRIP = 5, TRIANGLE_FAN = 6, QUADS = 7, QUAD_STRIP = 8,
-                              POLYGON = 9;
+                              TRIANGLE_STRIP = 5, TRIANGLE_FAN = 6, QUADS = 7, QUAD_STRIP = 8, POLYGON = 9;
     // Faces and polygon modes.
     static constexpr uint32_t FRONT = 0x0404, BACK = 0x0405, FRONT_AND_BACK = 0x0408;
     static constexpr uint32_t POINT = 0x1B00, LINE = 0x1B01, FILL = 0x1B02;
@@ -108,8 +107,8 @@ public:
     // Texture parameters and environment.
     static constexpr uint32_t TEXTURE_MAG_FILTER = 0x2800, TEXTURE_MIN_FILTER = 0x2801,
                               TEXTURE_WRAP_S = 0x2802, TEXTURE_WRAP_T = 0x2803, NEAREST = 0x2600,
-                              LINEAR = 0x2601, NEAREST_MIPMAP_LINEAR = 0x2702, CLAMP = 0x2900, REPEAT = 0x2901, MODULATE = 0x2100,
-                              REPLACE = 0x1E01, DECAL = 0x2101;
+                              LINEAR = 0x2601, NEAREST_MIPMAP_LINEAR = 0x2702, CLAMP = 0x2900,
+                              REPEAT = 0x2901, MODULATE = 0x2100, REPLACE = 0x1E01, DECAL = 0x2101;
 
     // The largest texture side the target GL accepts (hosts with a context
     // set it from GL_MAX_TEXTURE_SIZE before recording).

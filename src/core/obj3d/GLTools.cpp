@@ -66,7 +66,8 @@ void DrawGLArc(GL& gl, const TExtPoint& start, double radius, double sweep, doub
     gl.End();
 }
 
-void GLTextOut(GL& gl, const TFPoint& pos, TColorRef color, const TLogFontW& logFont, const std::string& text) {
+void GLTextOut(GL& gl, const TFPoint& pos, TColorRef color, const TLogFontW& logFont,
+               const std::string& text) {
     if (text.empty()) return;
     TLogFontW font = logFont;
     font.lfHeight = RoundToInt(double(logFont.lfHeight) * ViewScale);

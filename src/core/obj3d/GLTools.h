@@ -35,7 +35,8 @@ constexpr double kArcStep = 0.001;
 
 // Text hanging from pos in the given colour. The font's height is in
 // millimetres and becomes pixels by the current ViewScale.
-void GLTextOut(GL& gl, const TFPoint& pos, TColorRef color, const TLogFontW& logFont, const std::string& text);
+void GLTextOut(GL& gl, const TFPoint& pos, TColorRef color, const TLogFontW& logFont,
+               const std::string& text);
 
 // Largest power of two not above min(size, maxTextureSize); raises
 // "AlignBMP mit 0 aufgerufen!" when that minimum is 0 or less.

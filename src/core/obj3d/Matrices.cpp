@@ -93,7 +93,8 @@ TMatrix4 TMatrix4::operator*(const TMatrix4& o) const {
 std::array<double, 4> TMatrix4::TransformHomogeneous(const TDPoint& p) const {
     std::array<double, 4> out{};
     for (int row = 0; row < 4; ++row)
-        out[size_t(row)] = (*this)(row, 0) * p.X + (*this)(row, 1) * p.Y + (*this)(row, 2) * p.Z + (*this)(row, 3);
+        out[size_t(row)] =
+            (*this)(row, 0) * p.X + (*this)(row, 1) * p.Y + (*this)(row, 2) * p.Z + (*this)(row, 3);
     return out;
 }
 

@@ -119,7 +119,8 @@ TTextBitmap TTextRasterizer::Render(const TLogFontW& font, const std::string& ut
             for (int32_t col = 0; col < int32_t(bm.width); ++col) {
                 const int32_t x = x0 + col;
                 if (x < 0 || x >= out.Width) continue;
-                if (src[col >> 3] & (0x80 >> (col & 7))) out.Mask[size_t(y) * size_t(out.Width) + size_t(x)] = 1;
+                if (src[col >> 3] & (0x80 >> (col & 7)))
+                    out.Mask[size_t(y) * size_t(out.Width) + size_t(x)] = 1;
             }
         }
     }

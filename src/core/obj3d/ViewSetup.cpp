@@ -90,8 +90,9 @@ TOrtho ViewProjection(const TViewParams& view, const TSceneExtent& extent) {
 TViewMatrices SetupView(const TViewParams& view, const TSceneExtent& extent) {
     TViewMatrices out;
     out.Projection = ViewProjection(view, extent);
-    out.View = TMatrix4::Translation(-view.ScrollX, view.ScrollY, 0) * TMatrix4::Rotation(view.RotX, 1, 0, 0) *
-               TMatrix4::Rotation(view.RotY, 0, 1, 0) * TMatrix4::Rotation(view.RotZ, 0, 0, 1);
+    out.View = TMatrix4::Translation(-view.ScrollX, view.ScrollY, 0) *
+               TMatrix4::Rotation(view.RotX, 1, 0, 0) * TMatrix4::Rotation(view.RotY, 0, 1, 0) *
+               TMatrix4::Rotation(view.RotZ, 0, 0, 1);
     out.Scene =
         out.View * TMatrix4::Translation(-extent.FromOrigin.Right / 2.0, -extent.FromOrigin.Bottom / 2.0, 0);
     out.ViewScale = ViewScaleFor(view, extent);

@@ -48,8 +48,8 @@ struct TOrtho {
 
 struct TViewMatrices {
     TOrtho Projection;
-    TMatrix4 View;   // scroll and rotations: the coordinate cross is drawn with it
-    TMatrix4 Scene;  // View, then the centring of the layout on the centre of rotation
+    TMatrix4 View;         // scroll and rotations: the coordinate cross is drawn with it
+    TMatrix4 Scene;        // View, then the centring of the layout on the centre of rotation
     double ViewScale = 1;  // pixels per millimetre
 };
 

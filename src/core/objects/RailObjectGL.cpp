@@ -28,8 +28,7 @@ void TRailObject::PaintGL(GL& gl) {
     if (Lines.Count() == 0 && Shapes.Empty()) return;
     TMatrixGuard matrix(gl);
     gl.Translated(Position.X, Position.Y, 0);
-    if (IsTrack() || Shapes.Empty())
-        Lines.ForEach([&](const TGeradeLinie& line) { line.PaintGL(gl); });
+    if (IsTrack() || Shapes.Empty()) Lines.ForEach([&](const TGeradeLinie& line) { line.PaintGL(gl); });
     gl.Translated(0, 0, ShapeHeight());
     Shapes.DrawAll(gl);
 }

@@ -84,6 +84,11 @@ void TGeradeSchienenLinie::ReadClearance(TCLStream& stream, std::unique_ptr<TPoi
     }
 }
 
+void TGeradeSchienenLinie::SetEndPoints(const TExtPoint& start, const TExtPoint& end) {
+    TGeradeLinie::SetEndPoints(start, end);
+    ComputeBaseLength();
+}
+
 void TGeradeSchienenLinie::ComputeBaseLength() { fBaseLength = PointDistance(fStart, fEnd); }
 
 double TGeradeSchienenLinie::Length() const { return fEdgeFlags == kEdgeNoLength ? 0 : fBaseLength; }

@@ -43,6 +43,8 @@ public:
     std::unique_ptr<TPointArrayClass> fClearance2;
 
     void Load(TCLStream& stream) override;
+    // The base operation, then the length as laid.
+    void SetEndPoints(const TExtPoint& start, const TExtPoint& end) override;
     TRect GetMyRect() const override;
     void PaintGL(GL& gl) const override;
     void Recalc() override;

@@ -1,6 +1,7 @@
 // The 3D body of a straight rail line: band or block, ties and rails,
 // outline and ballast bed.
 #include <cmath>
+#include <span>
 
 #include "layoutfile/GlobalState.h"
 #include "obj3d/GLTools.h"
@@ -137,7 +138,8 @@ private:
     void Outline() {
         const bool closed = (fLine.fEdgeFlags & (kEdgeStart | kEdgeEnd)) == (kEdgeStart | kEdgeEnd);
         if (closed) {
-            for (double dz : fBlock ? std::initializer_list<double>{0, kBlock} : std::initializer_list<double>{0}) {
+            const double lifts[2] = {0, kBlock};
+            for (double dz : std::span(lifts, fBlock ? 2 : 1)) {
                 fGL.Begin(GL::LINE_LOOP);
                 for (const TDPoint& p : {P1(+1, dz), P1(-1, dz), P2(-1, dz), P2(+1, dz)}) fGL.Vertex(p);
                 fGL.End();

@@ -39,6 +39,10 @@ private:
 // A layout of the current format with one small placeable object per entry
 // of layers (on that layer), spread along X.
 struct TLayoutSpec {
+    TLayoutSpec(std::vector<int> layers_ = {}, std::map<int, std::string> layerNames_ = {},
+                std::vector<int> visible_ = {})
+        : layers(std::move(layers_)), layerNames(std::move(layerNames_)), visible(std::move(visible_)) {}
+
     std::vector<int> layers;
     std::map<int, std::string> layerNames;
     // Visible layers of the settings block; all when empty.

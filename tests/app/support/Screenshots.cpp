@@ -1,8 +1,8 @@
 #include "support/Screenshots.h"
 
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 
 namespace tk3dtest {
@@ -23,12 +23,29 @@ void SaveScreenshot(QWidget& widget, const QString& name) {
 
 namespace tk3dtest {
 
-void SaveScreenArea(QWidget& window, const QString& name) {
+void SaveWindowWithTitle(QWidget& window, const QList<QWidget*>& beside, const QString& name) {
     if (qEnvironmentVariableIsEmpty("TK3D_SCREENSHOT_DIR")) return;
-    const QRect area = window.frameGeometry().adjusted(-10, -10, 10, 40);
-    SaveScreenshot(QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-                       .toImage(),
-                   name);
+    constexpr int kStrip = 28;
+    const QPixmap main = window.grab();
+    QList<QPixmap> others;
+    int width = main.width();
+    for (QWidget* w : beside) {
+        others << w->grab();
+        width += others.back().width() + 8;
+    }
+    QImage image(width, main.height() + kStrip, QImage::Format_RGB32);
+    image.fill(QColor(60, 60, 70));
+    QPainter p(&image);
+    p.setPen(Qt::white);
+    p.drawText(QRect(8, 0, width - 16, kStrip), Qt::AlignVCenter, window.windowTitle());
+    p.drawPixmap(0, kStrip, main);
+    int x = main.width() + 8;
+    for (const QPixmap& other : others) {
+        p.drawPixmap(x, kStrip, other);
+        x += other.width() + 8;
+    }
+    p.end();
+    SaveScreenshot(image, name);
 }
 
 }  // namespace tk3dtest

@@ -10,7 +10,8 @@ namespace tk3dtest {
 
 void SaveScreenshot(QWidget& widget, const QString& name);
 void SaveScreenshot(const QImage& image, const QString& name);
-// The screen around a window, with its menus and tooltips.
-void SaveScreenArea(QWidget& window, const QString& name);
+// A window under a strip with its title (there is no window manager to
+// draw one), with further widgets such as an open menu to its right.
+void SaveWindowWithTitle(QWidget& window, const QList<QWidget*>& beside, const QString& name);
 
 }  // namespace tk3dtest
