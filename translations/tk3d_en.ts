@@ -48,14 +48,6 @@
         <translation>AlignBMP called with 0!</translation>
     </message>
     <message>
-        <source>TPointArrayClass  Index nicht innerhalb des gültigen Bereichs!</source>
-        <translation>TPointArrayClass  Index out of range!</translation>
-    </message>
-    <message>
-        <source>TExPointArrayClass  Index nicht innerhalb des gültigen Bereichs!</source>
-        <translation>TExPointArrayClass  Index out of range!</translation>
-    </message>
-    <message>
         <source>Es ist ein Problem (vermutlich Resourcen-Mangel) beim Erzeugen einer 3D-Schriftart aufgetreten!</source>
         <translation>A problem (probably lack of resources) occurred while creating a 3D font!</translation>
     </message>
@@ -70,6 +62,26 @@
     <message>
         <source>OpenGL: kein aktueller Kontext</source>
         <translation>OpenGL: no current context</translation>
+    </message>
+    <message>
+        <source>TPointArrayClass: Index nicht innerhalb des gültigen Bereichs!</source>
+        <translation>TPointArrayClass: Index out of range!</translation>
+    </message>
+    <message>
+        <source>TExPointArrayClass: Index nicht innerhalb des gültigen Bereichs!</source>
+        <translation>TExPointArrayClass: Index out of range!</translation>
+    </message>
+    <message>
+        <source>OpenGL: kein Framebuffer für das Bild</source>
+        <translation>OpenGL: no framebuffer for the image</translation>
+    </message>
+    <message>
+        <source>OpenGL: Shader für Texte nicht bindbar</source>
+        <translation>OpenGL: the shader for texts cannot be linked</translation>
+    </message>
+    <message>
+        <source>Bild zu groß</source>
+        <translation>Image too large</translation>
     </message>
 </context>
 <context>

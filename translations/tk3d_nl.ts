@@ -48,14 +48,6 @@
         <translation>AlignBMP met 0 aangeroepen!</translation>
     </message>
     <message>
-        <source>TPointArrayClass  Index nicht innerhalb des gültigen Bereichs!</source>
-        <translation>TPointArrayClass  Index buiten het geldige bereik!</translation>
-    </message>
-    <message>
-        <source>TExPointArrayClass  Index nicht innerhalb des gültigen Bereichs!</source>
-        <translation>TExPointArrayClass  Index buiten het geldige bereik!</translation>
-    </message>
-    <message>
         <source>Es ist ein Problem (vermutlich Resourcen-Mangel) beim Erzeugen einer 3D-Schriftart aufgetreten!</source>
         <translation>Bij het aanmaken van een 3D-lettertype is een probleem opgetreden (waarschijnlijk een tekort aan systeembronnen)!</translation>
     </message>
@@ -70,6 +62,26 @@
     <message>
         <source>OpenGL: kein aktueller Kontext</source>
         <translation>OpenGL: geen actuele context</translation>
+    </message>
+    <message>
+        <source>TPointArrayClass: Index nicht innerhalb des gültigen Bereichs!</source>
+        <translation>TPointArrayClass: Index buiten het geldige bereik!</translation>
+    </message>
+    <message>
+        <source>TExPointArrayClass: Index nicht innerhalb des gültigen Bereichs!</source>
+        <translation>TExPointArrayClass: Index buiten het geldige bereik!</translation>
+    </message>
+    <message>
+        <source>OpenGL: kein Framebuffer für das Bild</source>
+        <translation>OpenGL: geen framebuffer voor de afbeelding</translation>
+    </message>
+    <message>
+        <source>OpenGL: Shader für Texte nicht bindbar</source>
+        <translation>OpenGL: de shader voor teksten kan niet worden gekoppeld</translation>
+    </message>
+    <message>
+        <source>Bild zu groß</source>
+        <translation>Afbeelding te groot</translation>
     </message>
 </context>
 <context>

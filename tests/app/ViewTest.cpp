@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "AppTest.h"
+#include "TrackLayout.h"
 #include "controls/ExtEdit.h"
 #include "layoutfile/GlobalState.h"
 #include "layoutfile/LoadLayout.h"
@@ -20,7 +21,6 @@
 #include "shell/LayerDialog.h"
 #include "shell/MainWindow.h"
 #include "shell/RotationSlider.h"
-#include "TrackLayout.h"
 #include "support/AppFixtures.h"
 #include "support/Screenshots.h"
 
@@ -139,7 +139,7 @@ private slots:
     }
 
     // The sectional-track layout: in overview it fills the view in one
-    // direction, turned it still shows, and at 1:20 it is larger.
+    // direction, turned it still shows, and at 1:20 it shows at true scale.
     void trackLayout() {
         tk3dtest::TAppEnvironment env;
         const std::vector<uint8_t> bytes = tk3dw::TrackLayoutFile(true, true);

@@ -1,6 +1,7 @@
 #include "TrackLayout.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace tk3dw {
 
@@ -9,6 +10,8 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kRadius = 360;
 constexpr double kStraight = 200;
+// Layouts lie right of and below the origin, as on the planner's board.
+constexpr double kLeft = 500, kTop = -1300;
 
 WRailObject Ramp(const WPlacement& at, double length, double width, double height) {
     WRailObject r;
@@ -37,7 +40,7 @@ WDocument TrackLayoutDocument(WTrackLayoutIndex* index) {
 
     // The oval, counter-clockwise from the origin; the turnout's branch
     // leaves it to the right, outwards.
-    int32_t last = add(StraightTrack(kStraight, {}));
+    int32_t last = add(StraightTrack(kStraight, {.x = kLeft, .y = kTop}));
     at.turnout = add(TurnoutTrack(kStraight, kRadius, -kPi / 12, next(last, 1)));
     last = add(StraightTrack(kStraight, next(at.turnout, 1)));
     at.firstCurve = last + 1;
@@ -63,26 +66,83 @@ WDocument TrackLayoutDocument(WTrackLayoutIndex* index) {
     at.turntable = add(TurntableTrack(150, kTracks, table));
     Connect(pieces[size_t(at.rising + 1)], at.rising + 1, 1, pieces[size_t(at.turntable)], at.turntable, kTracks / 2);
 
-    at.crossing = add(CrossingTrack(240, kPi / 3, {.x = 180, .y = 300}));
+    at.crossing = add(CrossingTrack(240, kPi / 3, {.x = kLeft + 180, .y = kTop + 300}));
 
     WTrackStyle block;
     block.block = true;
+    block.width = 40;  // the grooves lie 9 and 16 mm from the middle
     block.fillColor = 0x00A0A0A0;
-    at.block = add(StraightTrack(300, {.x = 0, .y = 1000}, block));
+    at.block = add(StraightTrack(300, {.x = kLeft, .y = kTop + 1000}, block));
     add(CurveTrack(400, kPi / 4, next(at.block, 1), block));
     Connect(pieces[size_t(at.block)], at.block, 1, pieces[size_t(at.block + 1)], at.block + 1, 0);
 
-    WDocument d;
-    for (WTrack& t : pieces) d.objects.push_back(TrackWriter(std::move(t)));
     // The ramp lies beside the rising straights, at their middle height.
     WPlacement rampAt = next(at.turnout, 2);
     rampAt.x += 60 * std::sin(rampAt.angle);
     rampAt.y -= 60 * std::cos(rampAt.angle);
+    WDocument d;
+    for (WTrack& t : pieces) d.objects.push_back(TrackWriter(std::move(t)));
     at.ramp = int32_t(d.objects.size());
     d.objects.push_back(RailObjectWriter(Ramp(rampAt, 2 * kStraight, 40, 15), ids::Rampe));
     at.count = int32_t(d.objects.size());
     if (index) *index = at;
     return d;
+}
+
+namespace {
+
+// Pieces of the current version with every optional part in use.
+WDocument CurrentPieces() {
+    WTrack straight = StraightTrack(100, {.height = 5, .rise = 10});
+    straight.rails[0].clearance1 = {{0, 40}, {100, 40}};
+    straight.rails[0].heightOffset = 2;
+    straight.clearance = true;
+    straight.points[1].showHeight = true;
+    WTrack curve = CurveTrack(360, -kPi / 6, ContinueAt(straight, 1));
+    curve.rails[0].gauge = 9;
+    Connect(straight, 0, 1, curve, 1, 0);
+    WTrack turnout = TurnoutTrack(200, 400, 0.3, {.x = 0, .y = -200});
+    turnout.states = std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}, {.from = 0, .to = 2, .lines = {1}}};
+    WTrackStyle block;
+    block.block = true;
+    block.width = 40;
+    WTrack table = TurntableTrack(100, 6, {.x = 500, .y = -300, .height = 20});
+    table.lines.clear();  // the pit circle's thousands of segments would slow the sweeps
+    WTrack platform = CrossingTrack(120, kPi / 2, {.x = 700, .y = -300});
+    platform.classId = ids::Platform;
+    WDocument d;
+    for (WTrack* t : {&straight, &curve, &turnout}) d.objects.push_back(TrackWriter(*t));
+    d.objects.push_back(TrackWriter(StraightTrack(100, {.x = 0, .y = -400}, block)));
+    d.objects.push_back(TrackWriter(CurveTrack(300, kPi / 8, {.x = 100, .y = -400}, block)));
+    for (WTrack* t : {&table, &platform}) d.objects.push_back(TrackWriter(*t));
+    return d;
+}
+
+// The same kinds of piece in the layouts of older versions.
+WDocument OldPieces(bool is32) {
+    WDocument d;
+    const uint16_t objectVersions[] = {2563, 2565, 2569, 2574, 2583, 2600, 41002, 41006};
+    for (size_t i = 0; i < std::size(objectVersions); ++i) {
+        const uint16_t v = objectVersions[i];
+        if (!is32 && v > 2597) break;
+        WTrack t = i % 2 ? CurveTrack(300, kPi / 8, {.y = -100.0 * double(i)}) : StraightTrack(150, {.y = -100.0 * double(i)});
+        t.version = v;
+        t.rails[0].version = uint16_t(1 + i % 8);
+        for (WPoint& p : t.points) p.version = uint16_t(1 + (i + 3) % 11);
+        t.fillPoints = {{.brush = 0}, {.x = 3, .brush = 1}};
+        if (v > 2582) t.states = std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}};
+        d.objects.push_back(TrackWriter(std::move(t)));
+    }
+    return d;
+}
+
+}  // namespace
+
+std::vector<WNamedLayout> TrackSeedLayouts() {
+    return {{"tracks-oval", TrackLayoutFile(true, true)},
+            {"tracks-current", LayoutFile(CurrentPieces())},
+            {"tracks-old", LayoutFile(OldPieces(true), {.ansi = true})},
+            {"tracks-16bit", LayoutFile(OldPieces(false), {.is32 = false})}};
 }
 
 std::vector<uint8_t> TrackLayoutFile(bool showTies, bool showBallast) {

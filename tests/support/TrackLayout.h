@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "RepresentativeLayouts.h"
 #include "WriteTracks.h"
 
 namespace tk3dw {
@@ -26,5 +27,12 @@ WDocument TrackLayoutDocument(WTrackLayoutIndex* index = nullptr);
 
 // A whole file with the settings' tie and ballast switches as given.
 std::vector<uint8_t> TrackLayoutFile(bool showTies, bool showBallast);
+
+// Small files that take the reader through every kind of track object:
+// pieces of old and current versions (16-bit ones too), points and rail
+// lines of every layout, stored states, blocks, turntables and platforms.
+// The hostile-input sweeps cut and overwrite them; with the layout above
+// they seed the fuzzer.
+std::vector<WNamedLayout> TrackSeedLayouts();
 
 }  // namespace tk3dw

@@ -138,7 +138,7 @@ TEST(RailLines, StraightBoundsTakeTheOuterOutlineOrTheBand) {
         {30, 20, 3, {0, 31, 100, -31}},  // narrower than the band: taken at round(W) + 1
         {30, 10, 3, {0, 15, 100, -15}},  // the band alone
         {30, 40, 1, {0, 40, 100, -40}},  // both, the band inside
-        {std::nan(""), 40, 3, {0, 0, 100, 0}},
+        {std::nan(""), 40, 3, {0, 0, 0, 0}},  // no number: a point, not the whole plane
     };
     for (const Case& c : cases) {
         auto piece = Piece({0, 0});
@@ -183,7 +183,7 @@ TEST(RailLines, CurveBoundsReachTheQuarterTurnsOfTheCentreLine) {
     EXPECT_EQ(curve({r, -r}, kPi / 4, kPi / 2).GetMyRect(), (TRect{49, 92, 100, -92}));
     // The outer outline alone, taken wider when it is narrower than the band.
     TBogenSchienenLinie& narrow = AddCurve(*piece, {0, 0}, 0, 100, kPi / 2);
-    EXPECT_EQ(narrow.GetMyRect(), (TRect{0, 131, 131, -31}));
+    EXPECT_EQ(narrow.GetMyRect(), (TRect{0, 100, 131, -31}));
     // Sweeps of many turns reach all four extremes and stop there.
     const TRect many = curve({0, 0}, 0, 1e9).GetMyRect();
     EXPECT_LE(many.Left, -100);

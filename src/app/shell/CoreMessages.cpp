@@ -24,15 +24,18 @@ constexpr const char* kCoreMessages[] = {
         "Kann Dateien der Vorversion, die eingebettete oder verknüpfte Objekte enthalten, nicht lesen!"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages", "INCIRCUM - F - Points are coincident !!"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages", "AlignBMP mit 0 aufgerufen!"),
-    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "TPointArrayClass  Index nicht innerhalb des gültigen Bereichs!"),
+    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "TPointArrayClass: Index nicht innerhalb des gültigen Bereichs!"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages",
-                      "TExPointArrayClass  Index nicht innerhalb des gültigen Bereichs!"),
+                      "TExPointArrayClass: Index nicht innerhalb des gültigen Bereichs!"),
     QT_TRANSLATE_NOOP(
         "tk3d::CoreMessages",
         "Es ist ein Problem (vermutlich Resourcen-Mangel) beim Erzeugen einer 3D-Schriftart aufgetreten!"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL-Fehler! [$%1]"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL 2.1 wird benötigt, vorhanden: %1"),
     QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL: kein aktueller Kontext"),
+    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL: kein Framebuffer für das Bild"),
+    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "OpenGL: Shader für Texte nicht bindbar"),
+    QT_TRANSLATE_NOOP("tk3d::CoreMessages", "Bild zu groß"),
 };
 
 QRegularExpression PatternOf(const QString& message) {

@@ -20,7 +20,7 @@ constexpr uint8_t kEdgeStart = 1, kEdgeEnd = 2, kEdgeNoLength = 4;
 class TGeradeSchienenLinie : public TGeradeLinie {
 public:
     // Bounds on what one line may generate, whatever a file says.
-    static constexpr int64_t kMaxTies = 100000;
+    static constexpr int64_t kMaxTies = 20000;
     // Below this spacing ties would merge into a solid band.
     static constexpr double kMinTieSpacing = 0.5;
 
