@@ -209,7 +209,7 @@ std::vector<WNamedLayout> RepresentativeLayouts() {
         Layout("SWVer325-ABCE", Early("SWVer325", 0xABCE), SmallDocument(0), kAnsi),
         Layout("608-unknown-settings", unknownSettings, SmallDocument(), kWide),
         Layout("16bit-1A", [](TLayoutWriter& w) { w.Byte(0x1A); }, SixteenBitDocument(), {.is32 = false}),
-        Layout("16bit-VerDots", [](TLayoutWriter& w) { WriteSignature(w, "Version3"); }, SixteenBitDocument(),
+        Layout("16bit-Version", [](TLayoutWriter& w) { WriteSignature(w, "Version3"); }, SixteenBitDocument(),
                {.is32 = false, .ansi = true}),
         Layout("16bit-VerDots", [](TLayoutWriter& w) { WriteSignature(w, "Ver....4"); }, SixteenBitDocument(),
                {.is32 = false, .ansi = true}),

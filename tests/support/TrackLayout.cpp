@@ -27,6 +27,64 @@ WRailObject Ramp(const WPlacement& at, double length, double width, double heigh
     return r;
 }
 
+std::vector<uint8_t> FileWithSwitches(const WDocument& d, bool showTies, bool showBallast) {
+    WRecord record = DefaultRecord();
+    record.Byte(504, showTies ? 1 : 0);
+    record.Byte(9, showBallast ? 1 : 0);
+    TLayoutWriter w;
+    WriteVersionedHeader(w, 608);
+    WriteCurrentSettings(w, record);
+    WriteDocument(w, d);
+    return w.bytes;
+}
+
+// Pieces of the current version with every optional part in use.
+WDocument CurrentPieces() {
+    WTrack straight = StraightTrack(100, {.height = 5, .rise = 10});
+    straight.rails[0].clearance1 = {{0, 40}, {100, 40}};
+    straight.rails[0].heightOffset = 2;
+    straight.clearance = true;
+    straight.points[1].showHeight = true;
+    WTrack curve = CurveTrack(360, -kPi / 6, ContinueAt(straight, 1));
+    curve.rails[0].gauge = 9;
+    Connect(straight, 0, 1, curve, 1, 0);
+    WTrack turnout = TurnoutTrack(200, 400, 0.3, {.x = 0, .y = -200});
+    turnout.states =
+        std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}, {.from = 0, .to = 2, .lines = {1}}};
+    WTrackStyle block;
+    block.block = true;
+    block.width = 40;
+    WTrack table = TurntableTrack(100, 6, {.x = 500, .y = -300, .height = 20});
+    table.lines.clear();  // the pit circle's thousands of segments would slow the sweeps
+    WTrack platform = CrossingTrack(120, kPi / 2, {.x = 700, .y = -300});
+    platform.classId = ids::Platform;
+    WDocument d;
+    for (WTrack* t : {&straight, &curve, &turnout}) d.objects.push_back(TrackWriter(*t));
+    d.objects.push_back(TrackWriter(StraightTrack(100, {.x = 0, .y = -400}, block)));
+    d.objects.push_back(TrackWriter(CurveTrack(300, kPi / 8, {.x = 100, .y = -400}, block)));
+    for (WTrack* t : {&table, &platform}) d.objects.push_back(TrackWriter(*t));
+    return d;
+}
+
+// The same kinds of piece in the layouts of older versions.
+WDocument OldPieces(bool is32) {
+    WDocument d;
+    const uint16_t objectVersions[] = {2563, 2565, 2569, 2574, 2583, 2600, 41002, 41006};
+    for (size_t i = 0; i < std::size(objectVersions); ++i) {
+        const uint16_t v = objectVersions[i];
+        if (!is32 && v > 2597) break;
+        WTrack t = i % 2 ? CurveTrack(300, kPi / 8, {.y = -100.0 * double(i)})
+                         : StraightTrack(150, {.y = -100.0 * double(i)});
+        t.version = v;
+        t.rails[0].version = uint16_t(1 + i % 8);
+        for (WPoint& p : t.points) p.version = uint16_t(1 + (i + 3) % 11);
+        t.fillPoints = {{.brush = 0}, {.x = 3, .brush = 1}};
+        if (v > 2582) t.states = std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}};
+        d.objects.push_back(TrackWriter(std::move(t)));
+    }
+    return d;
+}
+
 }  // namespace
 
 WDocument TrackLayoutDocument(WTrackLayoutIndex* index) {
@@ -64,7 +122,8 @@ WDocument TrackLayoutDocument(WTrackLayoutIndex* index) {
     table.y += 150 * std::sin(table.angle);
     constexpr int kTracks = 12;
     at.turntable = add(TurntableTrack(150, kTracks, table));
-    Connect(pieces[size_t(at.rising + 1)], at.rising + 1, 1, pieces[size_t(at.turntable)], at.turntable, kTracks / 2);
+    Connect(pieces[size_t(at.rising + 1)], at.rising + 1, 1, pieces[size_t(at.turntable)], at.turntable,
+            kTracks / 2);
 
     at.crossing = add(CrossingTrack(240, kPi / 3, {.x = kLeft + 180, .y = kTop + 300}));
 
@@ -89,71 +148,15 @@ WDocument TrackLayoutDocument(WTrackLayoutIndex* index) {
     return d;
 }
 
-namespace {
-
-// Pieces of the current version with every optional part in use.
-WDocument CurrentPieces() {
-    WTrack straight = StraightTrack(100, {.height = 5, .rise = 10});
-    straight.rails[0].clearance1 = {{0, 40}, {100, 40}};
-    straight.rails[0].heightOffset = 2;
-    straight.clearance = true;
-    straight.points[1].showHeight = true;
-    WTrack curve = CurveTrack(360, -kPi / 6, ContinueAt(straight, 1));
-    curve.rails[0].gauge = 9;
-    Connect(straight, 0, 1, curve, 1, 0);
-    WTrack turnout = TurnoutTrack(200, 400, 0.3, {.x = 0, .y = -200});
-    turnout.states = std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}, {.from = 0, .to = 2, .lines = {1}}};
-    WTrackStyle block;
-    block.block = true;
-    block.width = 40;
-    WTrack table = TurntableTrack(100, 6, {.x = 500, .y = -300, .height = 20});
-    table.lines.clear();  // the pit circle's thousands of segments would slow the sweeps
-    WTrack platform = CrossingTrack(120, kPi / 2, {.x = 700, .y = -300});
-    platform.classId = ids::Platform;
-    WDocument d;
-    for (WTrack* t : {&straight, &curve, &turnout}) d.objects.push_back(TrackWriter(*t));
-    d.objects.push_back(TrackWriter(StraightTrack(100, {.x = 0, .y = -400}, block)));
-    d.objects.push_back(TrackWriter(CurveTrack(300, kPi / 8, {.x = 100, .y = -400}, block)));
-    for (WTrack* t : {&table, &platform}) d.objects.push_back(TrackWriter(*t));
-    return d;
-}
-
-// The same kinds of piece in the layouts of older versions.
-WDocument OldPieces(bool is32) {
-    WDocument d;
-    const uint16_t objectVersions[] = {2563, 2565, 2569, 2574, 2583, 2600, 41002, 41006};
-    for (size_t i = 0; i < std::size(objectVersions); ++i) {
-        const uint16_t v = objectVersions[i];
-        if (!is32 && v > 2597) break;
-        WTrack t = i % 2 ? CurveTrack(300, kPi / 8, {.y = -100.0 * double(i)}) : StraightTrack(150, {.y = -100.0 * double(i)});
-        t.version = v;
-        t.rails[0].version = uint16_t(1 + i % 8);
-        for (WPoint& p : t.points) p.version = uint16_t(1 + (i + 3) % 11);
-        t.fillPoints = {{.brush = 0}, {.x = 3, .brush = 1}};
-        if (v > 2582) t.states = std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}};
-        d.objects.push_back(TrackWriter(std::move(t)));
-    }
-    return d;
-}
-
-}  // namespace
-
 std::vector<WNamedLayout> TrackSeedLayouts() {
     return {{"tracks-oval", TrackLayoutFile(true, true)},
-            {"tracks-current", LayoutFile(CurrentPieces())},
+            {"tracks-current", FileWithSwitches(CurrentPieces(), true, true)},
             {"tracks-old", LayoutFile(OldPieces(true), {.ansi = true})},
             {"tracks-16bit", LayoutFile(OldPieces(false), {.is32 = false})}};
 }
 
 std::vector<uint8_t> TrackLayoutFile(bool showTies, bool showBallast) {
-    WRecord record = DefaultRecord();
-    record.Byte(504, showTies ? 1 : 0);
-    record.Byte(9, showBallast ? 1 : 0);
-    TLayoutWriter w;
-    WriteVersionedHeader(w, 608);
-    WriteCurrentSettings(w, record);
-    WriteDocument(w, TrackLayoutDocument());
-    return w.bytes;
+    return FileWithSwitches(TrackLayoutDocument(), showTies, showBallast);
 }
 
 }  // namespace tk3dw

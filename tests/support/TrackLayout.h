@@ -12,13 +12,13 @@ namespace tk3dw {
 
 // Indices of the parts in the document list.
 struct WTrackLayoutIndex {
-    int32_t turnout = 0;       // on the oval's lower straight
-    int32_t firstCurve = 0;    // the right half circle starts here
-    int32_t rising = 0;        // two rising straights from the turnout's branch
-    int32_t turntable = 0;     // at the end of the branch, at the branch's height
-    int32_t ramp = 0;          // a ramp object beside the rising straights
+    int32_t turnout = 0;     // on the oval's lower straight
+    int32_t firstCurve = 0;  // the right half circle starts here
+    int32_t rising = 0;      // two rising straights from the turnout's branch
+    int32_t turntable = 0;   // at the end of the branch, at the branch's height
+    int32_t ramp = 0;        // a ramp object beside the rising straights
     int32_t crossing = 0;
-    int32_t block = 0;         // a block straight, then a block curve
+    int32_t block = 0;  // a block straight, then a block curve
     int32_t count = 0;
 };
 

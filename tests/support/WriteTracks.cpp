@@ -152,7 +152,8 @@ void MakeBlock(WTrack& t, const WTrackStyle& style) {
 
 // A rail line of the curve turning by sweep (negative: right) from (x, y)
 // heading `angle`, and the end point with its direction of travel.
-WRailLine TurningRail(double x, double y, double angle, double radius, double sweep, double width, WPoint& end) {
+WRailLine TurningRail(double x, double y, double angle, double radius, double sweep, double width,
+                      WPoint& end) {
     if (sweep >= 0) {
         WRailLine l = CurveRail(x, y, angle, radius, sweep, width);
         end = End(l.x2, l.y2, angle + sweep, 0);
@@ -290,7 +291,8 @@ WTrack CurveTrack(double radius, double sweep, const WPlacement& at, const WTrac
     return t;
 }
 
-WTrack TurnoutTrack(double length, double radius, double sweep, const WPlacement& at, const WTrackStyle& style) {
+WTrack TurnoutTrack(double length, double radius, double sweep, const WPlacement& at,
+                    const WTrackStyle& style) {
     WTrack t = GeneratedPiece(at, style);
     const WVec d = Dir(at.angle);
     t.rails.push_back(StraightRail(0, 0, length * d.x, length * d.y, style.width));
@@ -300,7 +302,8 @@ WTrack TurnoutTrack(double length, double radius, double sweep, const WPlacement
     curve.edgeFlags = sweep >= 0 ? 2 : 1;
     t.rails.push_back(curve);
     branch.height = at.height;
-    t.points = {End(0, 0, at.angle + kPi, at.height), End(length * d.x, length * d.y, at.angle, at.height), branch};
+    t.points = {End(0, 0, at.angle + kPi, at.height), End(length * d.x, length * d.y, at.angle, at.height),
+                branch};
     MakeBlock(t, style);
     return t;
 }

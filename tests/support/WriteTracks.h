@@ -40,8 +40,8 @@ struct WPoint {
     uint8_t attrByte = 0;
     int32_t labelX = 0, labelY = -20;
     uint32_t valueB = 0x00FFFFFF;
-    uint8_t coupling = 0;  // from version 9
-    uint8_t flags = 0;     // from version 10
+    uint8_t coupling = 0;          // from version 9
+    uint8_t flags = 0;             // from version 10
     uint32_t valueA = 0x000000FF;  // from version 11
 };
 void WritePoint(TLayoutWriter& w, const WPoint& p, const WFormat& f = {});
@@ -68,12 +68,12 @@ struct WRailLine {
     uint8_t edgeFlags = 3;
     int32_t outerHalfWidth = 15;
     double baseLength = 0;
-    double heightOffset = 0;  // from version 5
+    double heightOffset = 0;                                          // from version 5
     std::vector<std::pair<int32_t, int32_t>> clearance1, clearance2;  // from version 6
-    uint8_t lineFlags = 0;  // from version 7
-    double gauge = 0;       // from version 8
-    double sweep = 0, radius = 0, startAngle = 0;  // curves
-    size_t trailing = 0;  // extra bytes inside the frame
+    uint8_t lineFlags = 0;                                            // from version 7
+    double gauge = 0;                                                 // from version 8
+    double sweep = 0, radius = 0, startAngle = 0;                     // curves
+    size_t trailing = 0;                                              // extra bytes inside the frame
 };
 void WriteRailLine(TLayoutWriter& w, const WRailLine& l, const WFormat& f = {});
 
@@ -121,14 +121,14 @@ struct WPlacement {
 
 // The look of a generated piece.
 struct WTrackStyle {
-    double width = 30;       // band width W (and the piece's track width)
-    double gauge = 0;        // 0: from the width
+    double width = 30;  // band width W (and the piece's track width)
+    double gauge = 0;   // 0: from the width
     int32_t ballastWidth = 10;
     int32_t ballastHeight = 5;
     bool ballast = true;
     bool ties = true;
     bool noTies = false;
-    bool block = false;      // coupled ends: drawn as a solid block
+    bool block = false;  // coupled ends: drawn as a solid block
     uint32_t fillColor = 0x00C0C0C0;
     uint32_t tieColor = 0x00004080;
     uint32_t lineColor = 0x00000000;
@@ -142,7 +142,8 @@ WTrack StraightTrack(double length, const WPlacement& at, const WTrackStyle& sty
 WTrack CurveTrack(double radius, double sweep, const WPlacement& at, const WTrackStyle& style = {});
 WTrack TurnoutTrack(double length, double radius, double sweep, const WPlacement& at,
                     const WTrackStyle& style = {});
-WTrack CrossingTrack(double length, double crossingAngle, const WPlacement& at, const WTrackStyle& style = {});
+WTrack CrossingTrack(double length, double crossingAngle, const WPlacement& at,
+                     const WTrackStyle& style = {});
 // A turntable: a pit circle, a bridge across it and `tracks` points
 // around it, every one at the placement's height.
 WTrack TurntableTrack(double radius, int tracks, const WPlacement& at, const WTrackStyle& style = {});

@@ -30,9 +30,23 @@ std::unique_ptr<TAnschlussPunkt> Read(const WPoint& p, const tk3dw::WFormat& f =
 }
 
 WPoint Sample(uint16_t version) {
-    return {.version = version, .x = 1.5, .y = -2, .direction = 0.25, .partnerObject = 3, .partnerPoint = 1,
-            .color = 0x123456, .attrWidth = 7, .attrLength = 9, .height = 42.5, .showHeight = false,
-            .attrByte = 5, .labelX = 11, .labelY = -13, .valueB = 0xABCDEF, .coupling = 2, .flags = 3,
+    return {.version = version,
+            .x = 1.5,
+            .y = -2,
+            .direction = 0.25,
+            .partnerObject = 3,
+            .partnerPoint = 1,
+            .color = 0x123456,
+            .attrWidth = 7,
+            .attrLength = 9,
+            .height = 42.5,
+            .showHeight = false,
+            .attrByte = 5,
+            .labelX = 11,
+            .labelY = -13,
+            .valueB = 0xABCDEF,
+            .coupling = 2,
+            .flags = 3,
             .valueA = 0x77};
 }
 
@@ -119,8 +133,8 @@ TEST_F(ConnectionPoints, CouplingKindsMatchWhenComplementary) {
     struct Case {
         uint8_t a, b;
         bool match;
-    } cases[] = {{0, 0, true}, {1, 2, true}, {2, 1, true}, {1, 1, false}, {2, 2, false},
-                 {0, 2, false}, {1, 0, false}, {3, 1, false}};
+    } cases[] = {{0, 0, true},  {1, 2, true},  {2, 1, true},  {1, 1, false},
+                 {2, 2, false}, {0, 2, false}, {1, 0, false}, {3, 1, false}};
     for (const Case& c : cases) {
         TAnschlussPunkt a, b;
         a.fCoupling = c.a;
@@ -151,9 +165,9 @@ TSchiene& PieceAt(const TRailList& doc, int i) { return dynamic_cast<TSchiene&>(
 
 TEST_F(ConnectionPoints, PartnersAreResolvedOnlyToPointsOfTrackPieces) {
     auto doc = Load({
-        tk3dw::TrackWriter(Piece({{1, 0}, {-1, 0}})),  // 0: joined to piece 1; none
-        tk3dw::TrackWriter(Piece({{0, 0}, {2, 0}})),   // 1: mutual; a plain object
-        tk3dw::RailObjectWriter({}),                   // 2
+        tk3dw::TrackWriter(Piece({{1, 0}, {-1, 0}})),                            // 0: joined to piece 1; none
+        tk3dw::TrackWriter(Piece({{0, 0}, {2, 0}})),                             // 1: mutual; a plain object
+        tk3dw::RailObjectWriter({}),                                             // 2
         tk3dw::TrackWriter(Piece({{1, 5}, {-2, 0}, {99, 0}, {2, 0}, {0, -1}})),  // 3: nothing valid
     });
     TSchiene &a = PieceAt(*doc, 0), &b = PieceAt(*doc, 1), &c = PieceAt(*doc, 3);
@@ -173,8 +187,9 @@ TEST_F(ConnectionPoints, OneSidedAndConflictingLinksStayMutual) {
     // Piece 0 names piece 1's point 0, which names nothing: the link holds.
     // Piece 2 then claims the same point: the later claim wins and the first
     // point is released.
-    auto doc = Load({tk3dw::TrackWriter(Piece({{1, 0}, {-1, -1}})), tk3dw::TrackWriter(Piece({{-1, -1}, {-1, -1}})),
-                     tk3dw::TrackWriter(Piece({{1, 0}, {-1, -1}}))});
+    auto doc =
+        Load({tk3dw::TrackWriter(Piece({{1, 0}, {-1, -1}})), tk3dw::TrackWriter(Piece({{-1, -1}, {-1, -1}})),
+              tk3dw::TrackWriter(Piece({{1, 0}, {-1, -1}}))});
     TSchiene &a = PieceAt(*doc, 0), &b = PieceAt(*doc, 1), &c = PieceAt(*doc, 2);
     EXPECT_EQ(a.Point(0).fPartner, nullptr);
     EXPECT_EQ(b.Point(0).fPartner, &c.Point(0));

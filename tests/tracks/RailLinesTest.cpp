@@ -46,8 +46,8 @@ TEST(RailLines, EveryVersionOfTheStraightLayout) {
         double gauge;
     } cases[] = {
         {1, 24, 50, 0, false, 0, 0},  // half width from the band width, length from the ends
-        {2, 17, 50, 0, false, 0, 0},   {3, 17, 77, 0, false, 0, 0},      {4, 17, 77, 0, false, 0, 0},
-        {5, 17, 77, 12.5, false, 0, 0}, {6, 17, 77, 12.5, true, 0, 0},   {7, 17, 77, 12.5, true, 0x82, 0},
+        {2, 17, 50, 0, false, 0, 0},      {3, 17, 77, 0, false, 0, 0},   {4, 17, 77, 0, false, 0, 0},
+        {5, 17, 77, 12.5, false, 0, 0},   {6, 17, 77, 12.5, true, 0, 0}, {7, 17, 77, 12.5, true, 0x82, 0},
         {8, 17, 77, 12.5, true, 0x82, 9},
     };
     for (const tk3dw::WFormat& f : {tk3dw::WFormat{}, tk3dw::WFormat{.is32 = false}}) {
@@ -134,10 +134,10 @@ TEST(RailLines, StraightBoundsTakeTheOuterOutlineOrTheBand) {
         uint8_t edges;
         TRect rect;
     } cases[] = {
-        {30, 40, 3, {0, 40, 100, -40}},  // the outer outline holds the band
-        {30, 20, 3, {0, 31, 100, -31}},  // narrower than the band: taken at round(W) + 1
-        {30, 10, 3, {0, 15, 100, -15}},  // the band alone
-        {30, 40, 1, {0, 40, 100, -40}},  // both, the band inside
+        {30, 40, 3, {0, 40, 100, -40}},       // the outer outline holds the band
+        {30, 20, 3, {0, 31, 100, -31}},       // narrower than the band: taken at round(W) + 1
+        {30, 10, 3, {0, 15, 100, -15}},       // the band alone
+        {30, 40, 1, {0, 40, 100, -40}},       // both, the band inside
         {std::nan(""), 40, 3, {0, 0, 0, 0}},  // no number: a point, not the whole plane
     };
     for (const Case& c : cases) {

@@ -162,7 +162,8 @@ TEST_F(StraightBody, EdgeFlagsChooseTheOutline) {
         uint8_t flags;
         uint32_t mode;
         size_t vertices;
-    } cases[] = {{3, GL::LINE_LOOP, 4}, {1, GL::LINES, 6}, {2, GL::LINES, 6}, {0, GL::LINES, 4}, {4, GL::LINES, 4}};
+    } cases[] = {
+        {3, GL::LINE_LOOP, 4}, {1, GL::LINES, 6}, {2, GL::LINES, 6}, {0, GL::LINES, 4}, {4, GL::LINES, 4}};
     for (const Case& c : cases) {
         auto piece = Piece({0, 0});
         AddStraight(*piece, {0, 0}, {100, 0}).fEdgeFlags = c.flags;
@@ -253,12 +254,10 @@ TEST_F(StraightBody, BallastOnlyWhereItsLayerIsVisible) {
         int32_t width;
         uint8_t flags;
         bool shown;
-    } cases[] = {{0, 10, TSchiene::kBallastFlag, true},
-                 {1, 10, TSchiene::kBallastFlag, false},  // not visible
-                 {300, 10, TSchiene::kBallastFlag, false},
-                 {-1, 10, TSchiene::kBallastFlag, false},
-                 {0, 0, TSchiene::kBallastFlag, false},
-                 {0, 10, 0, false}};
+    } cases[] = {
+        {0, 10, TSchiene::kBallastFlag, true},    {1, 10, TSchiene::kBallastFlag, false},  // not visible
+        {300, 10, TSchiene::kBallastFlag, false}, {-1, 10, TSchiene::kBallastFlag, false},
+        {0, 0, TSchiene::kBallastFlag, false},    {0, 10, 0, false}};
     for (const Case& c : cases) {
         auto piece = Piece({0, 0});
         piece->Layer = c.layer;

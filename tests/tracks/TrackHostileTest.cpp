@@ -66,7 +66,8 @@ TEST_F(TrackHostileInput, EverySeedLoadsWholeAndEveryCutFailsWithTheReadError) {
                             (*o.error == "Stream-Lesefehler" || cut < size_t(kHeaderSize));
             if (!ok) {
                 ++failures;
-                ADD_FAILURE() << "cut at " << cut << ": " << (o.unexpected.empty() ? o.error.value_or("a document") : o.unexpected);
+                ADD_FAILURE() << "cut at " << cut << ": "
+                              << (o.unexpected.empty() ? o.error.value_or("a document") : o.unexpected);
             }
         }
     }

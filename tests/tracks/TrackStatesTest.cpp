@@ -56,7 +56,8 @@ std::vector<TRoute> Routes(const TSchiene& piece) {
 
 TEST_F(TrackTest, StoredStatesAreResolvedAndCheckedAgainstThePiece) {
     WTrack t = tk3dw::TurnoutTrack(200, 400, 0.3, {});
-    t.states = std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}, {.from = -1, .to = 2, .lines = {1, -1}}};
+    t.states =
+        std::vector<WState>{{.from = 0, .to = 1, .lines = {0}}, {.from = -1, .to = 2, .lines = {1, -1}}};
     auto doc = Load(t);
     TSchiene& piece = First(*doc);
     ASSERT_EQ(piece.fStates->Count(), 2);
@@ -150,7 +151,8 @@ TEST_F(TrackTest, ABranchBetweenTheEndsSplitsTheStraightAndRoutesShareItsFirstPa
     EXPECT_EQ(tail.fOutline[2], (TPoint{200, -15}));
     // The branch is found first; the straight route then meets the shared
     // head against its sense and is turned round to run from point 0.
-    EXPECT_EQ(Routes(piece), (std::vector<TRoute>{{0, 2, {{0, false}, {1, false}}}, {0, 1, {{0, false}, {2, false}}}}));
+    EXPECT_EQ(Routes(piece),
+              (std::vector<TRoute>{{0, 2, {{0, false}, {1, false}}}, {0, 1, {{0, false}, {2, false}}}}));
 }
 
 TEST_F(TrackTest, PiecesThatCannotBeRoutedEndWithoutStates) {

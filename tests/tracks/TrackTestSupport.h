@@ -140,11 +140,11 @@ inline std::vector<TGLOp> Ops(const GL& gl, TGLOp a, TGLOp b) {
 
 inline double Dist2(const TDPoint& p, double x, double y) { return std::hypot(p.X - x, p.Y - y); }
 
-#define EXPECT_POINT(p, x, y, z)               \
-    do {                                       \
-        EXPECT_NEAR((p).X, (x), 1e-9) << #p;   \
-        EXPECT_NEAR((p).Y, (y), 1e-9) << #p;   \
-        EXPECT_NEAR((p).Z, (z), 1e-9) << #p;   \
+#define EXPECT_POINT(p, x, y, z)             \
+    do {                                     \
+        EXPECT_NEAR((p).X, (x), 1e-9) << #p; \
+        EXPECT_NEAR((p).Y, (y), 1e-9) << #p; \
+        EXPECT_NEAR((p).Z, (z), 1e-9) << #p; \
     } while (0)
 
 class TrackTest : public testing::Test {

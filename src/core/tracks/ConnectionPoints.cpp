@@ -176,6 +176,8 @@ void TTrackState::Resolve(TSchiene& owner) {
     for (int32_t index : fLines.Values) fLines.Lines.push_back(Resolved<TGeradeLinie>(owner.Lines, index));
 }
 
-std::unique_ptr<TStreamable> TStateList::GetItem(TCLStream& stream) { return stream.GetAs<TTrackState>(false); }
+std::unique_ptr<TStreamable> TStateList::GetItem(TCLStream& stream) {
+    return stream.GetAs<TTrackState>(false);
+}
 
 }  // namespace tk3d

@@ -110,7 +110,8 @@ std::array<TExtPoint, 4> TGeradeSchienenLinie::OuterOutlineFor(double halfWidth)
 void TGeradeSchienenLinie::Recalc() {
     const double alpha = DirectionAngle(fStart, fEnd);
     const double lx = -fWidth / 2 * std::sin(alpha), ly = fWidth / 2 * std::cos(alpha);
-    fOutlineExt = {Offset(fStart, lx, ly), Offset(fStart, -lx, -ly), Offset(fEnd, -lx, -ly), Offset(fEnd, lx, ly)};
+    fOutlineExt = {Offset(fStart, lx, ly), Offset(fStart, -lx, -ly), Offset(fEnd, -lx, -ly),
+                   Offset(fEnd, lx, ly)};
     fOutline = Rounded(fOutlineExt);
     fOuterOutlineExt = OuterOutlineFor(fOuterHalfWidth);
     fOuterOutline = Rounded(fOuterOutlineExt);

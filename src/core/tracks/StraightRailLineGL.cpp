@@ -50,7 +50,9 @@ private:
         fE = width / 2 * std::sin(fAlpha);
         fF = -width / 2 * std::cos(fAlpha);
     }
-    TDPoint Side(const TExtPoint& p, double sign, double z) const { return {p.X + sign * fE, p.Y + sign * fF, z}; }
+    TDPoint Side(const TExtPoint& p, double sign, double z) const {
+        return {p.X + sign * fE, p.Y + sign * fF, z};
+    }
     TDPoint P1(double sign, double dz = 0) const { return Side(fLine.fStart, sign, fZ1 + dz); }
     TDPoint P2(double sign, double dz = 0) const { return Side(fLine.fEnd, sign, fZ2 + dz); }
 
@@ -115,7 +117,8 @@ private:
         fGL.Begin(GL::QUADS);
         if (h.tilt == 0) fGL.Normal(0, 0, 1);
         for (int64_t i = 0; i < count; ++i) {
-            const TDPoint q[4] = {At(c[3], h.z), At(c[2], h.z + h.tilt), At(c[1], h.z + h.tilt), At(c[0], h.z)};
+            const TDPoint q[4] = {At(c[3], h.z), At(c[2], h.z + h.tilt), At(c[1], h.z + h.tilt),
+                                  At(c[0], h.z)};
             if (h.tilt != 0)
                 NormalQuad(fGL, q[0], q[1], q[2], q[3]);
             else
@@ -174,7 +177,9 @@ private:
         const double half = fLine.fWidth / 2 + fPiece.fBallastWidth / 2.0;
         const double g = half * std::sin(fAlpha), h = -half * std::cos(fAlpha);
         const double depth = fPiece.fBallastHeight;
-        auto q = [&](const TExtPoint& p, double sign, double z) { return TDPoint{p.X + sign * g, p.Y + sign * h, z - depth}; };
+        auto q = [&](const TExtPoint& p, double sign, double z) {
+            return TDPoint{p.X + sign * g, p.Y + sign * h, z - depth};
+        };
         const TDPoint q1r = q(fLine.fStart, +1, fZ1), q1l = q(fLine.fStart, -1, fZ1);
         const TDPoint q2r = q(fLine.fEnd, +1, fZ2), q2l = q(fLine.fEnd, -1, fZ2);
         fGL.PushAttrib(GL::CURRENT_BIT);

@@ -29,7 +29,8 @@ TTieTemplate::TTieTemplate(double width) : a(width / 10), b(0.9 * width / 2) {
 
 bool TTieTemplate::HasTies() const { return s >= TGeradeSchienenLinie::kMinTieSpacing; }
 
-TTieHeights TieHeights(const TSchiene& piece, double heightOffset, double tilt, double length, double tieSteps) {
+TTieHeights TieHeights(const TSchiene& piece, double heightOffset, double tilt, double length,
+                       double tieSteps) {
     TTieHeights h;
     h.z = piece.PointHeight(0);
     if (piece.IsTwoEnded()) {

@@ -46,7 +46,8 @@ struct TTieHeights {
     double tilt = 0;
     double step = 0;
 };
-TTieHeights TieHeights(const TSchiene& piece, double heightOffset, double tilt, double length, double tieSteps);
+TTieHeights TieHeights(const TSchiene& piece, double heightOffset, double tilt, double length,
+                       double tieSteps);
 
 // round(ratio), clamped to 0 .. the maximum number of ties of one line.
 int64_t BoundedTieCount(double ratio);

@@ -227,7 +227,8 @@ private:
     }
 
     bool InRoute(const TRoute& route, const TGeradeSchienenLinie* line) const {
-        return std::any_of(route.steps.begin(), route.steps.end(), [&](const TStep& s) { return s.line == line; });
+        return std::any_of(route.steps.begin(), route.steps.end(),
+                           [&](const TStep& s) { return s.line == line; });
     }
 
     bool Extend(TRoute& route) {
@@ -260,7 +261,8 @@ private:
         // sense: this route is then turned round to run the same way.
         for (TGeradeSchienenLinie* line : fShared) {
             if (InRoute(route, line)) continue;
-            if (Near(EntryPoint(*line, true), at, kJoinDistance) && SameWay(EntryDirection(*line, true), direction))
+            if (Near(EntryPoint(*line, true), at, kJoinDistance) &&
+                SameWay(EntryDirection(*line, true), direction))
                 return TStep{line, true, true};
         }
         return std::nullopt;
