@@ -56,17 +56,25 @@ TEST(ViewSetup, OverviewFitsTheLongerSideAndCentresTheOther) {
 }
 
 TEST(ViewSetup, OverviewKeepsALayoutFarFromTheOriginInTheWindow) {
-    // Objects at X 10000..12000: the view is centred on the rectangle from
-    // the origin, so it must also be fitted to that rectangle.
+    // The view is centred on the rectangle from the origin, so it must also
+    // be fitted to it; layouts at -X or +Y lie outside that rectangle and
+    // must be shown all the same.
     const TViewParams v = Square(500);
-    const TSceneExtent e = Layout(10000, -100, 12000, -1100);
-    const TViewMatrices m = SetupView(v, e);
-    for (TDPoint p : {TDPoint{10000, -100, 0}, TDPoint{12000, -1100, 0}}) {
-        const TDPoint w = Window(m, v, p);
-        EXPECT_GE(w.X, -1e-6);
-        EXPECT_LE(w.X, 500 + 1e-6);
-        EXPECT_GE(w.Y, -1e-6);
-        EXPECT_LE(w.Y, 500 + 1e-6);
+    const TRect layouts[] = {
+        {10000, -100, 12000, -1100},  // far along +X
+        {100, 3000, 900, 2000},       // entirely above the X axis
+        {-5000, 400, -4000, -300},    // left of the origin
+    };
+    for (const TRect& r : layouts) {
+        const TSceneExtent e = Layout(r.Left, r.Top, r.Right, r.Bottom);
+        const TViewMatrices m = SetupView(v, e);
+        for (TDPoint p : {TDPoint{double(r.Left), double(r.Top), 0}, TDPoint{double(r.Right), double(r.Bottom), 0}}) {
+            const TDPoint w = Window(m, v, p);
+            EXPECT_GE(w.X, -1e-6) << r.Left;
+            EXPECT_LE(w.X, 500 + 1e-6) << r.Left;
+            EXPECT_GE(w.Y, -1e-6) << r.Left;
+            EXPECT_LE(w.Y, 500 + 1e-6) << r.Left;
+        }
     }
 }
 

@@ -12,20 +12,22 @@ double Height(const TRect& r) { return double(int64_t(r.Top) - r.Bottom); }
 
 double ZoomFactor(const TViewParams& view) { return std::max<double>(view.Zoom, 1); }
 
-// Rectangle that holds everything a frame may show: the exact bounds (when
-// there are any) together with the rectangle from the origin.
-TRect DepthRect(const TSceneExtent& e) {
+}  // namespace
+
+// The rectangle from the origin grows only towards +X and -Y, where the
+// planner puts its layouts; uniting it with the exact bounds keeps objects
+// at -X or +Y in the picture and changes nothing for the usual layouts.
+TRect FrameRect(const TSceneExtent& e) {
     TRect r = NormalizedRect(e.FromOrigin);
     UnionRect(r, e.Exact);
     return r;
 }
 
-}  // namespace
-
 int32_t ClampViewSize(int32_t size) { return std::max(size, 1); }
 
 double OverviewViewScale(const TViewParams& view, const TSceneExtent& extent) {
-    const double w = Width(extent.FromOrigin), h = Height(extent.FromOrigin);
+    const TRect frame = FrameRect(extent);
+    const double w = Width(frame), h = Height(frame);
     const double dz = extent.Bottom - extent.Top;
     double d = std::sqrt(w * w + h * h + dz * dz);
     // A layout without extent still needs a finite, positive scale.
@@ -44,7 +46,7 @@ double ViewScaleFor(const TViewParams& view, const TSceneExtent& extent) {
 
 TOrtho ViewProjection(const TViewParams& view, const TSceneExtent& extent) {
     const double vw = ClampViewSize(view.ViewWidth), vh = ClampViewSize(view.ViewHeight);
-    const TRect dr = DepthRect(extent);
+    const TRect dr = FrameRect(extent);
     const double dw = Width(dr), dh = Height(dr);
     const double dz = std::max(extent.Top, 0.0) - std::min(extent.Bottom, 0.0);
     double depth = std::nearbyint(std::sqrt(dw * dw + dh * dh + dz * dz));
@@ -66,8 +68,8 @@ TOrtho ViewProjection(const TViewParams& view, const TSceneExtent& extent) {
         o.Top = hh;
         return o;
     }
-    const int64_t w = std::max<int64_t>(int64_t(Width(extent.FromOrigin)), 1);
-    const int64_t h = std::max<int64_t>(int64_t(Height(extent.FromOrigin)), 1);
+    const int64_t w = std::max<int64_t>(int64_t(Width(dr)), 1);
+    const int64_t h = std::max<int64_t>(int64_t(Height(dr)), 1);
     double x0 = double(-(w / 2)), x1 = double(w - w / 2);
     double y0 = double(-(h / 2)), y1 = double(h - h / 2);
     const double a = double(w) / vw, b = double(h) / vh;
@@ -93,8 +95,9 @@ TViewMatrices SetupView(const TViewParams& view, const TSceneExtent& extent) {
     out.View = TMatrix4::Translation(-view.ScrollX, view.ScrollY, 0) *
                TMatrix4::Rotation(view.RotX, 1, 0, 0) * TMatrix4::Rotation(view.RotY, 0, 1, 0) *
                TMatrix4::Rotation(view.RotZ, 0, 0, 1);
-    out.Scene =
-        out.View * TMatrix4::Translation(-extent.FromOrigin.Right / 2.0, -extent.FromOrigin.Bottom / 2.0, 0);
+    const TRect frame = FrameRect(extent);
+    out.Scene = out.View * TMatrix4::Translation(-(double(frame.Left) + frame.Right) / 2.0,
+                                                 -(double(frame.Top) + frame.Bottom) / 2.0, 0);
     out.ViewScale = ViewScaleFor(view, extent);
     return out;
 }

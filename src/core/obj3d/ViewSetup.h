@@ -61,10 +61,13 @@ double OverviewViewScale(const TViewParams& view, const TSceneExtent& extent);
 double ZoomViewScale(const TViewParams& view);
 double ViewScaleFor(const TViewParams& view, const TSceneExtent& extent);
 
-// The projection of a frame. The overview fits the rectangle from the
-// origin, the same one the scene is centred on, so a layout far from the
-// origin stays in the window; empty layouts get a 1 mm extent and every
-// depth is at least 1.
+// The rectangle a frame is fitted to and centred on: the rectangle from the
+// origin united with the exact bounds.
+TRect FrameRect(const TSceneExtent& extent);
+
+// The projection of a frame. The overview fits the frame rectangle, the
+// same one the scene is centred on, so a layout far from the origin stays in
+// the window; empty layouts get a 1 mm extent and every depth is at least 1.
 TOrtho ViewProjection(const TViewParams& view, const TSceneExtent& extent);
 TViewMatrices SetupView(const TViewParams& view, const TSceneExtent& extent);
 
