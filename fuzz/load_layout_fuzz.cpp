@@ -31,7 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::unique_ptr<tk3d::TRailList> doc =
             tk3d::LoadLayoutFromMemory(std::vector<uint8_t>(data, data + size), "fuzz.tkl");
         tk3d::DocumentExtent(*doc);
-        // With terrain: the objects and every module's terrain.
+        // With terrain: the objects and every module's terrain. Once as the
+        // file's settings say, once with every display switch on (16-bit
+        // files have no settings, and the user can turn ties on anyway).
+        tk3d::CompileDocument(*doc, true);
+        tk3d::TGlobalSettings& s = tk3d::GlobalSettings;
+        s.SetShowTies(true);
+        s.SetShowBallast(true);
+        s.SetShowArtNr(true);
+        s.SetShowDescription(true);
+        s.SetShowHeights(true);
+        tk3d::DocumentExtent(*doc);
         tk3d::CompileDocument(*doc, true);
     } catch (const tk3d::ETk3dError&) {
     }

@@ -223,6 +223,21 @@ TEST_F(TrackTest, BoundsWithCouplingReserveBallastAndHeightLabels) {
     EXPECT_TRUE(piece->HasVisibleLabels());
 }
 
+TEST_F(TrackTest, BlackAndWhiteSwapInEveryColourOfThePiece) {
+    auto piece = Piece({0, 0});
+    piece->Color = 0x00000000;
+    piece->fFillColor = 0x00FFFFFF;
+    piece->fTieColor = 0x00004080;
+    piece->Point(0).fPointColor = 0x00FFFFFF;
+    piece->Point(1).fPointColor = 0x01000000;  // black in the low bytes
+    piece->SwapColors();
+    EXPECT_EQ(piece->Color, 0x00FFFFFFu);
+    EXPECT_EQ(piece->fFillColor, 0u);
+    EXPECT_EQ(piece->fTieColor, 0x00004080u);
+    EXPECT_EQ(piece->Point(0).fPointColor, 0u);
+    EXPECT_EQ(piece->Point(1).fPointColor, 0x00FFFFFFu);
+}
+
 // A 3D shape that records where it was drawn.
 class TProbeShape : public T3DLinie {
 public:

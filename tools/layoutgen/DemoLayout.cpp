@@ -13,14 +13,20 @@ constexpr double kLongest = 250;  // sectional straights are at most this long
 // its straights run east along the bottom from (kWest, kSouth) and back
 // west along the top; the outer track lies kSpacing outside the inner one.
 constexpr double kWest = 1400, kSouth = -2000;
-constexpr double kStraights = 3000;
-constexpr double kOuterRadius = 564;
+constexpr double kStraights = 2600;
+constexpr double kOuterRadius = 700;
 constexpr double kSpacing = 64;
 constexpr int kCurvesPerHalf = 6;
 // Station track, sidings and branch lie this far beside their track.
 constexpr double kLoopSpacing = 110;
-constexpr double kStationLength = 1000;
-constexpr double kUpperLevel = 80;
+constexpr double kStationLength = 900;
+constexpr double kUpperLevel = 90;
+// Where things lie along the straights.
+constexpr double kBeforeStation = 300;  // from the west end of the bottom straight
+constexpr double kBeforeSidings = 300;  // likewise, on the inner track
+constexpr double kBeforeBranch = 250;   // from the east end of the top straight
+constexpr double kBranchToCrossover = 500;
+constexpr double kClimbBeyondOval = 300;  // the branch climbs until this far west of the straights
 constexpr double kTurntableRadius = 150;
 constexpr int kTurntableTracks = 24;
 
@@ -98,10 +104,6 @@ void LayPlatform(TTrackPlan& plan, const tk3dw::WPlacement& at, double length, d
     plan.Lay(tk3dw::StraightTrack(length, at, s));
 }
 
-struct TOvalEnds {
-    TTrackEnd Start, End;
-};
-
 // The bottom straight of the outer track with the station: a turnout at
 // each end of a loop on the outside, and an island platform between.
 TTrackEnd LayStation(TTrackPlan& plan, TTrackEnd from) {
@@ -146,17 +148,16 @@ TTrackEnd LaySidings(TTrackPlan& plan, TTrackEnd from) {
 void LayBranch(TTrackPlan& plan, TTrackEnd branchPoint) {
     const tk3dw::WTrackStyle style = BranchStyle();
     TTrackEnd end = LayToParallel(plan, branchPoint, -1, kLoopSpacing, style);
-    const double climb = plan.Beyond(end).x - kWest;
+    const double climb = plan.Beyond(end).x - (kWest - kClimbBeyondOval);
     end = LayStraight(plan, end, climb, style, kUpperLevel);
     end = LayStraight(plan, end, 250, style);
 
     tk3dw::WPlacement centre = plan.Beyond(end);
     centre.x += kTurntableRadius * std::cos(centre.angle);
     centre.y += kTurntableRadius * std::sin(centre.angle);
-    const TTrackEnd table = plan.Lay(tk3dw::TurntableTrack(kTurntableRadius, kTurntableTracks, centre, style), end,
-                                     kTurntableTracks / 2, 0);
-    for (int k : {0, 22, 20, 18})
-        LayBuffer(plan, LayStraight(plan, {table.Piece, k}, 300, style));
+    const TTrackEnd table = plan.Lay(tk3dw::TurntableTrack(kTurntableRadius, kTurntableTracks, centre, style),
+                                     end, kTurntableTracks / 2, 0);
+    for (int k : {0, 22, 20, 18}) LayBuffer(plan, LayStraight(plan, {table.Piece, k}, 300, style));
 }
 
 }  // namespace
@@ -167,29 +168,32 @@ TTrackPlan DemoPlan() {
     const double innerRadius = kOuterRadius - kSpacing;
 
     // Outer track, counter-clockwise from the west end of the bottom straight.
-    const TTrackEnd outerStart = plan.Lay(tk3dw::StraightTrack(400, {.x = kWest, .y = kSouth}, style));
+    const TTrackEnd outerStart =
+        plan.Lay(tk3dw::StraightTrack(kBeforeStation, {.x = kWest, .y = kSouth}, style));
     TTrackEnd outer = LayStation(plan, outerStart);
-    outer = LayStraight(plan, outer, kStraights - 400 - 2 * SideStep(kLoopSpacing) - kStationLength, style);
+    outer = LayStraight(plan, outer,
+                        kStraights - kBeforeStation - 2 * SideStep(kLoopSpacing) - kStationLength, style);
     outer = LayCurves(plan, outer, kOuterRadius, kPi, kCurvesPerHalf, style);
     // Top straight, westwards: the branch turnout, then the crossover.
-    outer = LayStraight(plan, outer, 300, style);
+    outer = LayStraight(plan, outer, kBeforeBranch, style);
     const TTrackEnd branch = plan.Lay(FacingTurnout(kTurnout, plan.Beyond(outer), -1, style), outer, 0, 1);
-    outer = LayStraight(plan, branch, 500, style);
-    const double crossoverAt = kStraights - 300 - kTurnout.Length - 500;
+    outer = LayStraight(plan, branch, kBranchToCrossover, style);
+    const double crossoverAt = kStraights - kBeforeBranch - kTurnout.Length - kBranchToCrossover;
     const TTrackEnd crossover = plan.Lay(FacingTurnout(kTurnout, plan.Beyond(outer), 1, style), outer, 0, 1);
     outer = LayStraight(plan, crossover, crossoverAt - kTurnout.Length, style);
     outer = LayCurves(plan, outer, kOuterRadius, kPi, kCurvesPerHalf, style);
     plan.Close(outer, {outerStart.Piece, 0});
 
     // Inner track, the same way round.
-    const TTrackEnd innerStart = plan.Lay(tk3dw::StraightTrack(300, {.x = kWest, .y = kSouth + kSpacing}, style));
+    const TTrackEnd innerStart =
+        plan.Lay(tk3dw::StraightTrack(kBeforeSidings, {.x = kWest, .y = kSouth + kSpacing}, style));
     TTrackEnd inner = LaySidings(plan, innerStart);
-    inner = LayStraight(plan, inner, kStraights - 300 - kTurnout.Length, style);
+    inner = LayStraight(plan, inner, kStraights - kBeforeSidings - kTurnout.Length, style);
     inner = LayCurves(plan, inner, innerRadius, kPi, kCurvesPerHalf, style);
     // The crossover's second turnout takes the diagonal from the outer track.
-    const double beforeCrossover = kStraights - crossoverAt - SideStep(kSpacing) + kTurnout.Length;
+    const double beforeCrossover = kStraights - crossoverAt + SideStep(kSpacing) - kTurnout.Length;
     inner = LayStraight(plan, inner, beforeCrossover, style);
-    inner = plan.Lay(TrailingTurnout(kTurnout, plan.Beyond(inner), 1, style), inner, 1, 0);
+    inner = plan.Lay(TrailingTurnout(kTurnout, plan.Beyond(inner), -1, style), inner, 1, 0);
     plan.Close(LayStraight(plan, {crossover.Piece, 2}, Diagonal(kSpacing), style), {inner.Piece, 2});
     inner = LayStraight(plan, inner, kStraights - beforeCrossover - kTurnout.Length, style);
     inner = LayCurves(plan, inner, innerRadius, kPi, kCurvesPerHalf, style);

@@ -30,7 +30,8 @@ enum class TPieceKind { Straight, Curve, Turnout, Crossing };
 
 class TRunLayer {
 public:
-    TRunLayer(const TRandomLayoutParams& params, TTrackPlan& plan) : fParams(params), fPlan(plan), fRng(params.Seed) {}
+    TRunLayer(const TRandomLayoutParams& params, TTrackPlan& plan)
+        : fParams(params), fPlan(plan), fRng(params.Seed) {}
 
     void LayRun(int32_t run, int32_t pieces, int32_t gridSide) {
         fCentreX = (run % gridSide + 0.5) * kCell;
@@ -129,13 +130,15 @@ std::string CheckParams(const TRandomLayoutParams& p) {
         return "the number of pieces must lie between 1 and " + std::to_string(kMaxRandomPieces);
     for (double share : {p.Curves, p.Turnouts, p.Crossings, p.Slopes, p.Labels, p.Blocks})
         if (!IsShare(share)) return "every share must lie between 0 and 1";
-    if (p.Curves + p.Turnouts + p.Crossings > 1) return "curves, turnouts and crossings add up to more than 1";
+    if (p.Curves + p.Turnouts + p.Crossings > 1)
+        return "curves, turnouts and crossings add up to more than 1";
     if (p.Layers < 1 || p.Layers > 256) return "the number of layers must lie between 1 and 256";
     return {};
 }
 
 TTrackPlan RandomPlan(const TRandomLayoutParams& params) {
-    if (const std::string problem = CheckParams(params); !problem.empty()) throw std::invalid_argument(problem);
+    if (const std::string problem = CheckParams(params); !problem.empty())
+        throw std::invalid_argument(problem);
     TTrackPlan plan;
     const int32_t runs = (params.Pieces + kRunLength - 1) / kRunLength;
     const auto side = int32_t(std::ceil(std::sqrt(double(runs))));
@@ -147,7 +150,10 @@ TTrackPlan RandomPlan(const TRandomLayoutParams& params) {
 
 std::vector<uint8_t> RandomLayoutFile(const TRandomLayoutParams& params) {
     const TTrackPlan plan = RandomPlan(params);
-    TPlanLook look{.ShowTies = params.ShowTies, .ShowBallast = params.ShowBallast, .Layers = params.Layers};
+    TPlanLook look;
+    look.ShowTies = params.ShowTies;
+    look.ShowBallast = params.ShowBallast;
+    look.Layers = params.Layers;
     for (int32_t n = 0; n < params.Layers; ++n) look.LayerNames[n] = "Ebene " + std::to_string(n);
     return PlanFile(plan, look);
 }

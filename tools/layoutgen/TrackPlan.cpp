@@ -24,7 +24,8 @@ void SetLayers(tk3dw::WRecord& record, int offset, int32_t layers) {
 TTrackEnd TTrackPlan::Lay(tk3dw::WTrack piece, TTrackEnd from, int32_t entry, int32_t exit) {
     fPieces.push_back(std::move(piece));
     const int32_t index = Count() - 1;
-    if (from.Piece >= 0) tk3dw::Connect(Piece(from.Piece), from.Piece, from.Point, Piece(index), index, entry);
+    if (from.Piece >= 0)
+        tk3dw::Connect(Piece(from.Piece), from.Piece, from.Point, Piece(index), index, entry);
     return {index, exit};
 }
 
@@ -40,10 +41,10 @@ void TTrackPlan::Close(TTrackEnd a, TTrackEnd b) {
     const double kink = std::fabs(std::remainder(pa.angle - pb.angle - kPi, 2 * kPi));
     const double step = std::fabs(pa.height - pb.height);
     if (gap > kMeetTolerance || kink > 1e-6 || step > kMeetTolerance)
-        throw std::logic_error("track ends " + std::to_string(a.Piece) + "/" + std::to_string(a.Point) + " and " +
-                               std::to_string(b.Piece) + "/" + std::to_string(b.Point) + " do not meet (gap " +
-                               std::to_string(gap) + " mm, kink " + std::to_string(kink) + " rad, step " +
-                               std::to_string(step) + " mm)");
+        throw std::logic_error("track ends " + std::to_string(a.Piece) + "/" + std::to_string(a.Point) +
+                               " and " + std::to_string(b.Piece) + "/" + std::to_string(b.Point) +
+                               " do not meet (gap " + std::to_string(gap) + " mm, kink " +
+                               std::to_string(kink) + " rad, step " + std::to_string(step) + " mm)");
     tk3dw::Connect(Piece(a.Piece), a.Piece, a.Point, Piece(b.Piece), b.Piece, b.Point);
     PointOf(Piece(b.Piece), b.Point).height = PointOf(Piece(a.Piece), a.Point).height;
 }

@@ -91,11 +91,12 @@ void RestoreMasked(TAttribState& s, const TAttribState& saved, uint32_t mask) {
     }
 }
 
+// A vertex of the primitive being built: its world position for the
+// bounding box, and the vertex as it is emitted (the edge flag is set per
+// triangle).
 struct TPrimVertex {
-    TDPoint Pos;  // world space
-    float Normal[3];
-    float Tex[2];
-    uint8_t Color[4];
+    TDPoint Pos;
+    TTriangleVertex Out;
 };
 
 // A texture object of the recording (names are local to their list).
@@ -125,6 +126,10 @@ private:
     const TGLList* fBoundList = nullptr;  // list whose name space BoundTexture is in
     std::map<float, size_t> fLineBatch, fPointBatch;
     std::vector<TTriangleState> fTriangleStates;
+    // What every vertex takes from the current state (normal, texture
+    // coordinate, colour), worked out again only after the state changed.
+    TTriangleVertex fVertexState{};
+    bool fVertexStateStale = true;
 
     const TMatrix4& Top() const { return fMatrices.back(); }
 
@@ -144,6 +149,7 @@ private:
                     return;
             }
         }
+        if (ChangesVertexState(c.Op)) fVertexStateStale = true;
         switch (c.Op) {
             case TGLOp::Begin:
                 if (c.A <= GL::POLYGON) {
@@ -244,6 +250,24 @@ private:
         }
     }
 
+    static bool ChangesVertexState(TGLOp op) {
+        switch (op) {
+            case TGLOp::Begin:  // lines and points carry no normal
+            case TGLOp::Normal:
+            case TGLOp::Color:
+            case TGLOp::TexCoord:
+            case TGLOp::PopMatrix:
+            case TGLOp::Translate:
+            case TGLOp::Rotate:
+            case TGLOp::Scale:
+            case TGLOp::MultMatrix:
+            case TGLOp::PopAttrib:
+                return true;
+            default:
+                return false;
+        }
+    }
+
     TTextureObject& BoundTextureObject(const TGLList& list) {
         return fTextures[{fBoundList ? fBoundList : &list, fState.BoundTexture}];
     }
@@ -290,9 +314,9 @@ private:
         return t.SceneIndex;
     }
 
-    void AddVertex(double x, double y, double z) {
-        TPrimVertex v{};
-        v.Pos = Top().TransformPoint({x, y, z});
+    void UpdateVertexState() {
+        TTriangleVertex& v = fVertexState;
+        v = {};
         // Lines and points carry no normal.
         if (fMode >= GL::TRIANGLES) {
             TDPoint n = Top().TransformNormal(fState.Normal);
@@ -305,7 +329,17 @@ private:
         v.Tex[0] = float(fState.Tex[0]);
         v.Tex[1] = float(fState.Tex[1]);
         for (int i = 0; i < 4; ++i) v.Color[i] = ToByte(fState.Color[i]);
-        fPrim.push_back(v);
+        fVertexStateStale = false;
+    }
+
+    void AddVertex(double x, double y, double z) {
+        if (fVertexStateStale) UpdateVertexState();
+        TPrimVertex& v = fPrim.emplace_back();
+        v.Pos = Top().TransformPoint({x, y, z});
+        v.Out = fVertexState;
+        v.Out.Pos[0] = float(v.Pos.X);
+        v.Out.Pos[1] = float(v.Pos.Y);
+        v.Out.Pos[2] = float(v.Pos.Z);
     }
 
     void AddText(const TGLText& t) {
@@ -353,31 +387,39 @@ private:
         return Scene.Triangles.back().Vertices;
     }
 
-    void AddToBox(const TPrimVertex& v) { Scene.Box.Add(v.Pos.X, v.Pos.Y, v.Pos.Z); }
-
-    void EmitLine(std::vector<TLineVertex>& out, const TPrimVertex& v) {
-        TLineVertex lv{{float(v.Pos.X), float(v.Pos.Y), float(v.Pos.Z)}, {}};
-        std::copy(v.Color, v.Color + 4, lv.Color);
+    static void EmitLine(std::vector<TLineVertex>& out, const TPrimVertex& v) {
+        TLineVertex lv{{v.Out.Pos[0], v.Out.Pos[1], v.Out.Pos[2]}, {}};
+        std::copy(v.Out.Color, v.Out.Color + 4, lv.Color);
         out.push_back(lv);
-        AddToBox(v);
     }
 
     void EmitTriangle(std::vector<TTriangleVertex>& out, size_t a, size_t b, size_t c, bool ea, bool eb,
-                      bool ec) {
-        const size_t idx[3] = {a, b, c};
-        const bool edge[3] = {ea, eb, ec};
-        for (int k = 0; k < 3; ++k) {
-            const TPrimVertex& v = fPrim[idx[k]];
-            TTriangleVertex tv{};
-            tv.Pos[0] = float(v.Pos.X);
-            tv.Pos[1] = float(v.Pos.Y);
-            tv.Pos[2] = float(v.Pos.Z);
-            std::copy(v.Normal, v.Normal + 3, tv.Normal);
-            std::copy(v.Tex, v.Tex + 2, tv.Tex);
-            std::copy(v.Color, v.Color + 4, tv.Color);
-            tv.Edge = edge[k] ? 1 : 0;
-            out.push_back(tv);
-            AddToBox(v);
+                      bool ec) const {
+        for (const auto& [k, edge] : {std::pair{a, ea}, std::pair{b, eb}, std::pair{c, ec}}) {
+            out.push_back(fPrim[k].Out);
+            out.back().Edge = edge ? 1 : 0;
+        }
+    }
+
+    // The vertices a primitive of n uses: whole lines, triangles and quads;
+    // the rest are left out as GL leaves them out.
+    size_t UsedVertices(size_t n) const {
+        switch (fMode) {
+            case GL::POINTS:
+                return n;
+            case GL::LINES:
+                return n < 2 ? 0 : n - n % 2;
+            case GL::LINE_STRIP:
+            case GL::LINE_LOOP:
+                return n < 2 ? 0 : n;
+            case GL::TRIANGLES:
+                return n < 3 ? 0 : n - n % 3;
+            case GL::QUADS:
+                return n < 4 ? 0 : n - n % 4;
+            case GL::QUAD_STRIP:
+                return n < 4 ? 0 : n - n % 2;
+            default:  // strips, fans, polygons
+                return n < 3 ? 0 : n;
         }
     }
 
@@ -389,6 +431,8 @@ private:
 
     void FlushPrimitive() {
         const size_t n = fPrim.size();
+        for (size_t i = 0, used = UsedVertices(n); i < used; ++i)
+            Scene.Box.Add(fPrim[i].Pos.X, fPrim[i].Pos.Y, fPrim[i].Pos.Z);
         switch (fMode) {
             case GL::POINTS: {
                 if (n == 0) break;
@@ -471,5 +515,17 @@ TCompiledScene CompileScene(const TGLList& list) {
     compiler.Run(list, 0);
     return std::move(compiler.Scene);
 }
+
+struct TSceneCompiler::TState {
+    TCompiler Compiler;
+};
+
+TSceneCompiler::TSceneCompiler() : fState(std::make_unique<TState>()) {}
+
+TSceneCompiler::~TSceneCompiler() = default;
+
+void TSceneCompiler::Add(const TGLList& part) { fState->Compiler.Run(part, 0); }
+
+TCompiledScene TSceneCompiler::Finish() { return std::move(fState->Compiler.Scene); }
 
 }  // namespace tk3d

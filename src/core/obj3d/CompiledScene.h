@@ -107,4 +107,22 @@ struct TCompiledScene {
 // nesting beyond 64 lists) are ignored as GL ignores them.
 TCompiledScene CompileScene(const TGLList& list);
 
+// The same for a recording handed over in parts (GL::StreamTo): the GL
+// state carries on from one part to the next, so the result is the scene
+// CompileScene makes of the whole recording.
+class TSceneCompiler {
+public:
+    TSceneCompiler();
+    ~TSceneCompiler();
+    TSceneCompiler(const TSceneCompiler&) = delete;
+    TSceneCompiler& operator=(const TSceneCompiler&) = delete;
+
+    void Add(const TGLList& part);
+    TCompiledScene Finish();
+
+private:
+    struct TState;
+    std::unique_ptr<TState> fState;
+};
+
 }  // namespace tk3d

@@ -4,18 +4,33 @@
 
 namespace tk3d {
 
-TGLList RecordDocument(TRailList& document, bool landscape, int32_t maxTextureSize) {
+namespace {
+
+void Record(GL& gl, TRailList& document, bool landscape, int32_t maxTextureSize) {
     // Glyphs and meshes must exist before drawing: they cannot be built
     // while the scene is being recorded.
     document.ForEachObject([](TBasicRailObject& obj) { obj.PrepareGL(); });
-    GL gl;
     gl.MaxTextureSize = maxTextureSize;
     document.PaintGL(gl, landscape ? 3 : 1);
+}
+
+}  // namespace
+
+TGLList RecordDocument(TRailList& document, bool landscape, int32_t maxTextureSize) {
+    GL gl;
+    Record(gl, document, landscape, maxTextureSize);
     return gl.TakeList();
 }
 
 TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxTextureSize) {
-    return CompileScene(RecordDocument(document, landscape, maxTextureSize));
+    // Flattened while it is recorded: a large layout's call list would
+    // otherwise be written to memory and read back in full.
+    TSceneCompiler compiler;
+    GL gl;
+    gl.StreamTo([&](const TGLList& part) { compiler.Add(part); });
+    Record(gl, document, landscape, maxTextureSize);
+    gl.Flush();
+    return compiler.Finish();
 }
 
 TSceneExtent DocumentExtent(const TRailList& document) {

@@ -1,5 +1,6 @@
 #include "obj3d/GL.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tk3d {
@@ -33,6 +34,18 @@ void GL::CallList(std::shared_ptr<const TGLList> list) {
     if (!list) return;
     Add(TGLOp::CallList, uint32_t(fList.fLists.size()));
     fList.fLists.push_back(std::move(list));
+}
+
+void GL::StreamTo(std::function<void(const TGLList&)> sink, size_t chunk) {
+    fSink = std::move(sink);
+    fChunk = fSink ? std::max<size_t>(chunk, 1) : SIZE_MAX;
+    fList.fCalls.reserve(fSink ? fChunk : 0);
+}
+
+void GL::Flush() {
+    if (!fSink || fList.fCalls.empty()) return;
+    fSink(fList);
+    fList.fCalls.clear();
 }
 
 TGLList GL::TakeList() {

@@ -4,6 +4,7 @@
 // vertex buffers; a renderer may also replay it into real GL.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -166,13 +167,24 @@ public:
     // Hands the recording over and starts an empty one.
     TGLList TakeList();
 
+    // Streams the recording instead of keeping it: whenever `chunk` calls
+    // have been recorded they are handed to the sink and dropped, so a large
+    // scene never holds its whole call list. Texts, images, matrices and
+    // lists stay, since calls refer to them by index. Flush hands over the
+    // calls recorded since the last chunk.
+    void StreamTo(std::function<void(const TGLList&)> sink, size_t chunk = size_t(1) << 16);
+    void Flush();
+
 private:
     void Add(TGLOp op, uint32_t a = 0, uint16_t b = 0, double v0 = 0, double v1 = 0, double v2 = 0,
              double v3 = 0) {
         fList.fCalls.push_back(TGLCall{op, b, a, {v0, v1, v2, v3}});
+        if (fList.fCalls.size() >= fChunk) Flush();
     }
     TGLList fList;
     uint32_t fLastTexture = 0;
+    std::function<void(const TGLList&)> fSink;
+    size_t fChunk = SIZE_MAX;
 };
 
 }  // namespace tk3d

@@ -141,6 +141,16 @@ TRect TBasicRailObject::GetMyRect(bool withLabels) {
     return OffsetRect(r, pos.X, pos.Y);
 }
 
+void TBasicRailObject::SwapColors() {
+    Color = SwapBlackWhite(Color);
+    for (size_t i = 0; i < Labels.Count(); ++i) {
+        if (TFontData* font = Labels.Item(i).FontData.get()) {
+            font->TextColor = SwapBlackWhite(font->TextColor);
+            font->BackColor = SwapBlackWhite(font->BackColor);
+        }
+    }
+}
+
 bool TBasicRailObject::HasVisibleLabels() const {
     for (size_t i = 0; i < Labels.Count(); ++i) {
         const TBeschriftung& label = Labels.Item(i);

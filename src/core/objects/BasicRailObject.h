@@ -116,6 +116,9 @@ public:
     virtual bool HasVisibleLabels() const;
     virtual bool HasPrice() const { return true; }
     virtual uint8_t ObjectKind() const = 0;
+    // Exchanges pure black and pure white in the object's colours (its line
+    // colour and its labels' text and background colours).
+    virtual void SwapColors();
     virtual double GetLength() const { return 0; }
     virtual std::string LaengeStr() const { return FormatDimension(GetLength()); }
 

@@ -6,17 +6,11 @@
 #include "layoutfile/GlobalState.h"
 #include "layoutfile/Stream.h"
 #include "tracks/Schiene.h"
+#include "tracks/TrackHelpers.h"
 
 namespace tk3d {
 
 namespace {
-
-// Measures of the band that scale generated geometry: a value that is no
-// number counts as not set.
-double ReadFiniteOrZero(TCLStream& stream) {
-    const double v = stream.ReadExtended();
-    return std::isfinite(v) ? v : 0;
-}
 
 void ReadPoints(TCLStream& stream, std::array<TPoint, 4>& points, bool wide) {
     for (TPoint& p : points) {
@@ -29,13 +23,6 @@ std::array<TPoint, 4> Rounded(const std::array<TExtPoint, 4>& points) {
     std::array<TPoint, 4> r;
     for (size_t i = 0; i < 4; ++i) r[i] = RoundPoint(points[i]);
     return r;
-}
-
-void Widen(TRect& r, const TPoint& p) {
-    r.Left = std::min(r.Left, p.X);
-    r.Right = std::max(r.Right, p.X);
-    r.Top = std::max(r.Top, p.Y);
-    r.Bottom = std::min(r.Bottom, p.Y);
 }
 
 TExtPoint Offset(const TExtPoint& p, double dx, double dy) { return {p.X + dx, p.Y + dy}; }
@@ -122,7 +109,7 @@ TRect TGeradeSchienenLinie::OuterOutlineRect() const {
     const std::array<TPoint, 4> points =
         fWidth > fOuterHalfWidth ? Rounded(OuterOutlineFor(RoundToInt(fWidth) + 1.0)) : fOuterOutline;
     TRect r = EmptyUnionRect();
-    for (const TPoint& p : points) Widen(r, p);
+    for (const TPoint& p : points) WidenByPoint(r, p);
     return r;
 }
 
@@ -145,7 +132,7 @@ TRect TGeradeSchienenLinie::GetMyRect() const {
     const bool outerHoldsBand = fWidth <= 2.0 * fOuterHalfWidth;
     if (outerHoldsBand) r = OuterOutlineRect();
     if (!outerHoldsBand || fEdgeFlags != (kEdgeStart | kEdgeEnd))
-        for (const TPoint& p : fOutline) Widen(r, p);
+        for (const TPoint& p : fOutline) WidenByPoint(r, p);
     AddClearances(r);
     return r;
 }

@@ -8,30 +8,9 @@
 #include "layoutfile/LayerData.h"
 #include "layoutfile/Stream.h"
 #include "layoutfile/TKObjectList.h"
+#include "tracks/TrackHelpers.h"
 
 namespace tk3d {
-
-namespace {
-
-// Extended fields that scale the 3D body: a value that is no number counts
-// as not set.
-double ReadFiniteOrZero(TCLStream& stream) {
-    const double v = stream.ReadExtended();
-    return std::isfinite(v) ? v : 0;
-}
-
-void WidenByPoint(TRect& r, const TPoint& p) {
-    if (IsEmptyUnionRect(r)) {
-        r = {p.X, p.Y, p.X, p.Y};
-        return;
-    }
-    r.Left = std::min(r.Left, p.X);
-    r.Right = std::max(r.Right, p.X);
-    r.Top = std::max(r.Top, p.Y);
-    r.Bottom = std::min(r.Bottom, p.Y);
-}
-
-}  // namespace
 
 void TSchiene::Load(TCLStream& stream) {
     TRailObject::Load(stream);
@@ -183,6 +162,13 @@ double TSchiene::GetLength() const {
     double sum = 0;
     Lines.ForEach([&](const TGeradeLinie& line) { sum += line.Length(); });
     return fLengthDivisor >= 2 ? sum / fLengthDivisor : sum;
+}
+
+void TSchiene::SwapColors() {
+    TRailObject::SwapColors();
+    fConnections.ForEach([](TAnschlussPunkt& p) { p.fPointColor = SwapBlackWhite(p.fPointColor); });
+    fFillColor = SwapBlackWhite(fFillColor);
+    fTieColor = SwapBlackWhite(fTieColor);
 }
 
 bool TSchiene::IsBlockTrack() const {

@@ -67,6 +67,8 @@ public:
     // Sum of the line lengths, divided by a divisor of 2 or more.
     double GetLength() const override;
     double TrackWidth() const override { return fTrackWidth; }
+    // Also the points', band's and ties' colours.
+    void SwapColors() override;
     bool EnsureTrackState() override;
 
     int ConnectionCount() const { return fConnections.Count(); }

@@ -1,0 +1,185 @@
+#include "Measure.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "EglContext.h"
+#include "SceneRenderer.h"
+#include "layoutfile/Errors.h"
+#include "layoutfile/GlobalState.h"
+#include "layoutfile/LoadLayout.h"
+#include "layoutfile/RailList.h"
+#include "obj3d/DocumentScene.h"
+
+namespace tk3d::bench {
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+constexpr int32_t kWidth = 1600, kHeight = 1200;
+
+double Seconds(const std::function<void()>& f) {
+    const auto t0 = TClock::now();
+    f();
+    return std::chrono::duration<double>(TClock::now() - t0).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// `clear` runs untimed before each run, so that freeing the previous
+// run's result is not counted.
+double MedianOf(
+    int runs, const std::function<void()>& f, const std::function<void()>& clear = [] {}) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        clear();
+        times.push_back(Seconds(f));
+    }
+    return Median(times);
+}
+
+int64_t PeakRss() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return int64_t(usage.ru_maxrss) * 1024;
+}
+
+std::vector<char> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) throw EFileOpenError(path);
+    std::vector<char> bytes(size_t(in.tellg()));
+    in.seekg(0);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return bytes;
+}
+
+TFrameSetup Frame(const TSceneExtent& extent, double rotX, double rotZ) {
+    TViewParams view;
+    view.ViewWidth = kWidth;
+    view.ViewHeight = kHeight;
+    view.Screen = TScreenMetrics::FromDpi(96);
+    view.RotX = rotX;
+    view.RotZ = rotZ;
+    TFrameSetup frame;
+    frame.View = SetupView(view, extent);
+    frame.ShowZLabels = ShowZLabels(rotX, 0, rotZ);
+    frame.Width = kWidth;
+    frame.Height = kHeight;
+    return frame;
+}
+
+// The colour and depth buffers frames are drawn into.
+class TTarget {
+public:
+    TTarget() {
+        glGenFramebuffers(1, &fFbo);
+        glBindFramebuffer(GL_FRAMEBUFFER, fFbo);
+        glGenRenderbuffers(2, fBuffers);
+        glBindRenderbuffer(GL_RENDERBUFFER, fBuffers[0]);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, fBuffers[0]);
+        glBindRenderbuffer(GL_RENDERBUFFER, fBuffers[1]);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kWidth, kHeight);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, fBuffers[1]);
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+            throw ETk3dError("OpenGL: kein Framebuffer für das Bild");
+    }
+    ~TTarget() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDeleteRenderbuffers(2, fBuffers);
+        glDeleteFramebuffers(1, &fFbo);
+    }
+    TTarget(const TTarget&) = delete;
+    TTarget& operator=(const TTarget&) = delete;
+
+private:
+    GLuint fFbo = 0;
+    GLuint fBuffers[2] = {};
+};
+
+double FrameSeconds(TSceneRenderer& renderer, const TFrameSetup& frame, int frames) {
+    for (int i = 0; i < 2; ++i) renderer.DrawFrame(frame);  // warm-up
+    glFinish();
+    std::vector<double> times;
+    for (int i = 0; i < frames; ++i)
+        times.push_back(Seconds([&] {
+            renderer.DrawFrame(frame);
+            glFinish();
+        }));
+    return Median(times);
+}
+
+}  // namespace
+
+TMeasures MeasureLayout(const std::string& path, int frames) {
+    TMeasures m;
+    m.FileBytes = int64_t(ReadBytes(path).size());
+    m.ReadSeconds = MedianOf(5, [&] { ReadBytes(path); });
+    std::unique_ptr<TRailList> doc;
+    m.LoadSeconds = MedianOf(
+        3, [&] { doc = LoadLayout(path); }, [&] { doc.reset(); });
+    m.Pieces = doc->Count();
+
+    // As the 3D view does: the scene is compiled for the overview's scale.
+    TSceneExtent extent;
+    TCompiledScene scene;
+    m.CompileSeconds = MedianOf(
+        3,
+        [&] {
+            extent = DocumentExtent(*doc);
+            ViewScale = Frame(extent, 0, 0).View.ViewScale;
+            scene = CompileDocument(*doc, true);
+        },
+        [&] { scene = {}; });
+    for (const TTriangleBatch& b : scene.Triangles) m.Vertices += int64_t(b.Vertices.size());
+    for (const TLineBatch& b : scene.Lines) m.Vertices += int64_t(b.Vertices.size());
+    for (const TPointBatch& b : scene.Points) m.Vertices += int64_t(b.Vertices.size());
+    m.Batches =
+        int64_t(scene.Triangles.size() + scene.Lines.size() + scene.Points.size() + scene.Texts.size());
+    m.OpenPeakRssBytes = PeakRss();
+
+    TEglContext context;
+    TSceneRenderer renderer;
+    std::string errors;
+    renderer.OnGLError = [&](const std::string& message) { errors += message + '\n'; };
+    TTarget target;
+    m.UploadSeconds = Seconds([&] {
+        renderer.SetScene(scene);
+        glFinish();
+    });
+    m.FrameOverviewSeconds = FrameSeconds(renderer, Frame(extent, 0, 0), frames);
+    m.FrameRotatedSeconds = FrameSeconds(renderer, Frame(extent, 300, 20), frames);
+    if (!errors.empty()) throw ETk3dError(errors);
+    m.PeakRssBytes = PeakRss();
+    return m;
+}
+
+std::string FormatMeasures(const TMeasures& m) {
+    std::ostringstream s;
+    s.precision(17);
+    s << m.FileBytes << ' ' << m.ReadSeconds << ' ' << m.LoadSeconds << ' ' << m.CompileSeconds << ' '
+      << m.UploadSeconds << ' ' << m.FrameOverviewSeconds << ' ' << m.FrameRotatedSeconds << ' ' << m.Vertices
+      << ' ' << m.Batches << ' ' << m.OpenPeakRssBytes << ' ' << m.PeakRssBytes << ' ' << m.Pieces;
+    return s.str();
+}
+
+bool ParseMeasures(const std::string& line, TMeasures& m) {
+    std::istringstream s(line);
+    s >> m.FileBytes >> m.ReadSeconds >> m.LoadSeconds >> m.CompileSeconds >> m.UploadSeconds >>
+        m.FrameOverviewSeconds >> m.FrameRotatedSeconds >> m.Vertices >> m.Batches >> m.OpenPeakRssBytes >>
+        m.PeakRssBytes >> m.Pieces;
+    return bool(s);
+}
+
+}  // namespace tk3d::bench
