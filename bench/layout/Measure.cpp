@@ -32,21 +32,35 @@ double Seconds(const std::function<void()>& f) {
     return std::chrono::duration<double>(TClock::now() - t0).count();
 }
 
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct TTimes {
+    double Wall = 0, Cpu = 0;
+};
+
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
-// `clear` runs untimed before each run, so that freeing the previous
-// run's result is not counted.
-double MedianOf(
+// Median wall-clock and processor times of a few runs; `clear` runs
+// untimed before each, so that freeing the previous run's result is not
+// counted.
+TTimes MedianOf(
     int runs, const std::function<void()>& f, const std::function<void()>& clear = [] {}) {
-    std::vector<double> times;
+    std::vector<double> wall, cpu;
     for (int i = 0; i < runs; ++i) {
         clear();
-        times.push_back(Seconds(f));
+        const double cpu0 = CpuSeconds();
+        wall.push_back(Seconds(f));
+        cpu.push_back(CpuSeconds() - cpu0);
     }
-    return Median(times);
+    return {Median(wall), Median(cpu)};
 }
 
 int64_t PeakRss() {
@@ -125,16 +139,18 @@ double FrameSeconds(TSceneRenderer& renderer, const TFrameSetup& frame, int fram
 TMeasures MeasureLayout(const std::string& path, int frames) {
     TMeasures m;
     m.FileBytes = int64_t(ReadBytes(path).size());
-    m.ReadSeconds = MedianOf(5, [&] { ReadBytes(path); });
+    m.ReadSeconds = MedianOf(5, [&] { ReadBytes(path); }).Wall;
     std::unique_ptr<TRailList> doc;
-    m.LoadSeconds = MedianOf(
+    const TTimes load = MedianOf(
         3, [&] { doc = LoadLayout(path); }, [&] { doc.reset(); });
+    m.LoadSeconds = load.Wall;
+    m.LoadCpuSeconds = load.Cpu;
     m.Pieces = doc->Count();
 
     // As the 3D view does: the scene is compiled for the overview's scale.
     TSceneExtent extent;
     TCompiledScene scene;
-    m.CompileSeconds = MedianOf(
+    const TTimes compile = MedianOf(
         3,
         [&] {
             extent = DocumentExtent(*doc);
@@ -142,6 +158,8 @@ TMeasures MeasureLayout(const std::string& path, int frames) {
             scene = CompileDocument(*doc, true);
         },
         [&] { scene = {}; });
+    m.CompileSeconds = compile.Wall;
+    m.CompileCpuSeconds = compile.Cpu;
     for (const TTriangleBatch& b : scene.Triangles) m.Vertices += int64_t(b.Vertices.size());
     for (const TLineBatch& b : scene.Lines) m.Vertices += int64_t(b.Vertices.size());
     for (const TPointBatch& b : scene.Points) m.Vertices += int64_t(b.Vertices.size());
@@ -170,7 +188,8 @@ std::string FormatMeasures(const TMeasures& m) {
     s.precision(17);
     s << m.FileBytes << ' ' << m.ReadSeconds << ' ' << m.LoadSeconds << ' ' << m.CompileSeconds << ' '
       << m.UploadSeconds << ' ' << m.FrameOverviewSeconds << ' ' << m.FrameRotatedSeconds << ' ' << m.Vertices
-      << ' ' << m.Batches << ' ' << m.OpenPeakRssBytes << ' ' << m.PeakRssBytes << ' ' << m.Pieces;
+      << ' ' << m.Batches << ' ' << m.OpenPeakRssBytes << ' ' << m.PeakRssBytes << ' ' << m.Pieces << ' '
+      << m.LoadCpuSeconds << ' ' << m.CompileCpuSeconds;
     return s.str();
 }
 
@@ -178,7 +197,7 @@ bool ParseMeasures(const std::string& line, TMeasures& m) {
     std::istringstream s(line);
     s >> m.FileBytes >> m.ReadSeconds >> m.LoadSeconds >> m.CompileSeconds >> m.UploadSeconds >>
         m.FrameOverviewSeconds >> m.FrameRotatedSeconds >> m.Vertices >> m.Batches >> m.OpenPeakRssBytes >>
-        m.PeakRssBytes >> m.Pieces;
+        m.PeakRssBytes >> m.Pieces >> m.LoadCpuSeconds >> m.CompileCpuSeconds;
     return bool(s);
 }
 

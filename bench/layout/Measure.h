@@ -10,7 +10,11 @@ struct TMeasures {
     double ReadSeconds = 0;     // reading the file's bytes, nothing else
     double LoadSeconds = 0;     // header, settings and document, completed
     double CompileSeconds = 0;  // bounds, recording and flattening into batches
-    double UploadSeconds = 0;   // into vertex buffers
+    // The processor time (user and system) of the same: on a busy machine
+    // the wall-clock times above include waiting for a processor.
+    double LoadCpuSeconds = 0;
+    double CompileCpuSeconds = 0;
+    double UploadSeconds = 0;  // into vertex buffers
     double FrameOverviewSeconds = 0;
     double FrameRotatedSeconds = 0;
     int64_t Vertices = 0;

@@ -17,7 +17,8 @@ void PrintTable(std::ostream& out, const std::vector<TLayoutResult>& results);
 // {"layouts": [{"name", "pieces", "fileBytes", "readSeconds", "loadSeconds",
 // "compileSeconds", "frameSeconds", "vertices", "batches", "peakRssBytes"}]};
 // frameSeconds is the slower of the two views, whose own times follow as
-// "frameOverviewSeconds" and "frameRotatedSeconds", with "uploadSeconds".
+// "frameOverviewSeconds" and "frameRotatedSeconds", with "uploadSeconds",
+// "loadCpuSeconds" and "compileCpuSeconds".
 void PrintJson(std::ostream& out, const std::vector<TLayoutResult>& results);
 
 }  // namespace tk3d::bench

@@ -79,16 +79,16 @@ TEST_F(TrackHostileInput, OverwrittenBytesEndCleanly) {
         SCOPED_TRACE(f.name);
         int failures = 0;
         for (size_t at = 0; at < f.bytes.size() && failures < 5; ++at) {
-            for (uint8_t value : {uint8_t(0x7F), uint8_t(0xFF)}) {
-                std::vector<uint8_t> bytes = f.bytes;
-                if (bytes[at] == value) continue;
-                bytes[at] = value;
-                ResetGlobalState();
-                const TOutcome o = LoadAndDraw(std::move(bytes));
-                if (!o.unexpected.empty()) {
-                    ++failures;
-                    ADD_FAILURE() << "byte " << at << " := " << int(value) << ": " << o.unexpected;
-                }
+            // Extremes of either sign, alternating to keep the sweep short.
+            const uint8_t value = at % 2 ? 0xFF : 0x7F;
+            std::vector<uint8_t> bytes = f.bytes;
+            if (bytes[at] == value) continue;
+            bytes[at] = value;
+            ResetGlobalState();
+            const TOutcome o = LoadAndDraw(std::move(bytes));
+            if (!o.unexpected.empty()) {
+                ++failures;
+                ADD_FAILURE() << "byte " << at << " := " << int(value) << ": " << o.unexpected;
             }
         }
     }

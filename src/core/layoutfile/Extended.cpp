@@ -23,7 +23,16 @@ double DecodeExtended(const uint8_t b[10]) {
     } else {
         // value = mantissa * 2^(exp - 16383 - 63); denormals use exponent 1.
         const int exp = (expField == 0 ? 1 : int(expField)) - 16383 - 63;
-        result = std::ldexp(double(mantissa), exp);
+        if (exp >= -1022 && exp <= 1023 - 64) {
+            // The common case: the result is a normal double, so scaling by
+            // an exact power of two gives what ldexp gives, only faster.
+            const uint64_t scaleBits = uint64_t(exp + 1023) << 52;
+            double scale;
+            std::memcpy(&scale, &scaleBits, sizeof scale);
+            result = double(mantissa) * scale;
+        } else {
+            result = std::ldexp(double(mantissa), exp);
+        }
     }
     return negative ? -result : result;
 }

@@ -45,26 +45,7 @@ void TCLStream::Skip(int64_t count) {
     fPos += count;
 }
 
-uint8_t TCLStream::ReadByte() {
-    if (fPos >= fSize) throw EReadError();
-    return fData[fPos++];
-}
-
-uint16_t TCLStream::ReadWord() {
-    uint8_t b[2];
-    ReadBuffer(b, 2);
-    return uint16_t(b[0] | (b[1] << 8));
-}
-
-int16_t TCLStream::ReadSmallInt() { return int16_t(ReadWord()); }
-
-uint32_t TCLStream::ReadCardinal() {
-    uint8_t b[4];
-    ReadBuffer(b, 4);
-    return uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
-}
-
-int32_t TCLStream::ReadInteger() { return int32_t(ReadCardinal()); }
+void TCLStream::ThrowReadError() { throw EReadError(); }
 
 int64_t TCLStream::ReadInt64() {
     const uint64_t lo = ReadCardinal();
@@ -84,12 +65,6 @@ double TCLStream::ReadDouble() {
     double d;
     std::memcpy(&d, &bits, 8);
     return d;
-}
-
-double TCLStream::ReadExtended() {
-    uint8_t b[10];
-    ReadBuffer(b, 10);
-    return DecodeExtended(b);
 }
 
 double TCLStream::ReadFiniteExtended() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "layoutfile/Errors.h"
+#include "layoutfile/Extended.h"
 #include "layoutfile/Streamable.h"
 
 namespace tk3d {
@@ -41,17 +42,24 @@ public:
     // Skips count bytes that must exist.
     void Skip(int64_t count);
 
-    uint8_t ReadByte();
+    // The primitive reads are inline: a large layout makes tens of millions.
+    uint8_t ReadByte() { return *Take(1); }
     bool ReadBoolean() { return ReadByte() != 0; }
-    uint16_t ReadWord();
-    int16_t ReadSmallInt();
-    int32_t ReadInteger();
-    uint32_t ReadCardinal();
+    uint16_t ReadWord() {
+        const uint8_t* b = Take(2);
+        return uint16_t(b[0] | (b[1] << 8));
+    }
+    int16_t ReadSmallInt() { return int16_t(ReadWord()); }
+    int32_t ReadInteger() { return int32_t(ReadCardinal()); }
+    uint32_t ReadCardinal() {
+        const uint8_t* b = Take(4);
+        return uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
+    }
     int64_t ReadInt64();
     float ReadSingle();
     double ReadDouble();
     // 80-bit extended as double; may be NaN or infinite, the caller decides.
-    double ReadExtended();
+    double ReadExtended() { return DecodeExtended(Take(10)); }
     // Extended that must be finite: NaN and infinities raise a read error.
     double ReadFiniteExtended();
 
@@ -119,6 +127,15 @@ protected:
     }
 
 private:
+    // The next count bytes, which must exist ("Stream-Lesefehler").
+    const uint8_t* Take(int64_t count) {
+        if (fPos > fSize - count) ThrowReadError();
+        const uint8_t* p = fData + fPos;
+        fPos += count;
+        return p;
+    }
+    [[noreturn]] static void ThrowReadError();
+
     const uint8_t* fData;
     int64_t fSize;
     int64_t fPos = 0;

@@ -91,6 +91,13 @@ void RestoreMasked(TAttribState& s, const TAttribState& saved, uint32_t mask) {
     }
 }
 
+// Vertex arrays of large scenes run to hundreds of megabytes. Growing one
+// array copies every vertex already written into memory the system must
+// first supply, so a batch that reaches this many vertices goes on in a new
+// batch of the same state placed right after it (drawn next, so the order
+// of the triangles is unchanged), allocated at its full size at once.
+constexpr size_t kSegmentVertices = size_t(1) << 20;
+
 // A vertex of the primitive being built: its world position for the
 // bounding box, and the vertex as it is emitted (the edge flag is set per
 // triangle).
@@ -149,13 +156,13 @@ private:
                     return;
             }
         }
-        if (ChangesVertexState(c.Op)) fVertexStateStale = true;
         switch (c.Op) {
             case TGLOp::Begin:
                 if (c.A <= GL::POLYGON) {
                     fInBegin = true;
                     fMode = c.A;
                     fPrim.clear();
+                    fVertexStateStale = true;  // lines and points carry no normal
                 }
                 break;
             case TGLOp::End:
@@ -167,13 +174,16 @@ private:
                 break;
             case TGLOp::Normal:
                 fState.Normal = {c.V[0], c.V[1], c.V[2]};
+                fVertexStateStale = true;
                 break;
             case TGLOp::Color:
                 std::copy(c.V, c.V + 4, fState.Color);
+                fVertexStateStale = true;
                 break;
             case TGLOp::TexCoord:
                 fState.Tex[0] = c.V[0];
                 fState.Tex[1] = c.V[1];
+                fVertexStateStale = true;
                 break;
             case TGLOp::Material:  // the views draw without lighting
                 break;
@@ -188,18 +198,23 @@ private:
                 break;
             case TGLOp::PopMatrix:
                 if (fMatrices.size() > 1) fMatrices.pop_back();
+                fVertexStateStale = true;
                 break;
             case TGLOp::Translate:
                 fMatrices.back() = Top() * TMatrix4::Translation(c.V[0], c.V[1], c.V[2]);
+                fVertexStateStale = true;
                 break;
             case TGLOp::Rotate:
                 fMatrices.back() = Top() * TMatrix4::Rotation(c.V[0], c.V[1], c.V[2], c.V[3]);
+                fVertexStateStale = true;
                 break;
             case TGLOp::Scale:
                 fMatrices.back() = Top() * TMatrix4::Scaling(c.V[0], c.V[1], c.V[2]);
+                fVertexStateStale = true;
                 break;
             case TGLOp::MultMatrix:
                 if (c.A < list.Matrices().size()) fMatrices.back() = Top() * list.Matrices()[c.A];
+                fVertexStateStale = true;
                 break;
             case TGLOp::PushAttrib:
                 if (fAttribStack.size() < kMaxAttribDepth) fAttribStack.emplace_back(c.A, fState);
@@ -208,6 +223,7 @@ private:
                 if (!fAttribStack.empty()) {
                     RestoreMasked(fState, fAttribStack.back().second, fAttribStack.back().first);
                     fAttribStack.pop_back();
+                    fVertexStateStale = true;
                 }
                 break;
             case TGLOp::Enable:
@@ -247,24 +263,6 @@ private:
             case TGLOp::CallList:
                 if (c.A < list.Lists().size()) Run(*list.Lists()[c.A], depth + 1);
                 break;
-        }
-    }
-
-    static bool ChangesVertexState(TGLOp op) {
-        switch (op) {
-            case TGLOp::Begin:  // lines and points carry no normal
-            case TGLOp::Normal:
-            case TGLOp::Color:
-            case TGLOp::TexCoord:
-            case TGLOp::PopMatrix:
-            case TGLOp::Translate:
-            case TGLOp::Rotate:
-            case TGLOp::Scale:
-            case TGLOp::MultMatrix:
-            case TGLOp::PopAttrib:
-                return true;
-            default:
-                return false;
         }
     }
 
@@ -353,22 +351,33 @@ private:
         Scene.Texts.push_back(std::move(st));
     }
 
-    std::vector<TLineVertex>& LineBatch(std::map<float, size_t>& index, bool points) {
-        const float size = points ? fState.PointSize : fState.LineWidth;
+    // The batch of the current line width (point size) with room for
+    // `count` more vertices; the index maps each size to its last batch.
+    template <class TBatch>
+    std::vector<TLineVertex>& LineBatch(std::vector<TBatch>& batches, std::map<float, size_t>& index,
+                                        float size, size_t count) {
         auto it = index.find(size);
-        if (it != index.end())
-            return points ? Scene.Points[it->second].Vertices : Scene.Lines[it->second].Vertices;
-        if (points) {
-            index[size] = Scene.Points.size();
-            Scene.Points.push_back({size, {}});
-            return Scene.Points.back().Vertices;
+        if (it == index.end()) {
+            index[size] = batches.size();
+            batches.push_back({size, {}});
+            return batches.back().Vertices;
         }
-        index[size] = Scene.Lines.size();
-        Scene.Lines.push_back({size, {}});
-        return Scene.Lines.back().Vertices;
+        const size_t at = it->second;
+        if (HasRoom(batches[at].Vertices, count)) return batches[at].Vertices;
+        batches.insert(batches.begin() + std::ptrdiff_t(at + 1), TBatch{size, {}});
+        for (auto& [other, i] : index) i += i > at ? 1 : 0;
+        it->second = at + 1;
+        batches[at + 1].Vertices.reserve(kSegmentVertices);
+        return batches[at + 1].Vertices;
     }
 
-    std::vector<TTriangleVertex>& TriangleBatch() {
+    template <class T>
+    static bool HasRoom(const std::vector<T>& v, size_t count) {
+        return v.empty() || v.size() + count <= kSegmentVertices;
+    }
+
+    // The batch of the current state with room for `count` more vertices.
+    std::vector<TTriangleVertex>& TriangleBatch(size_t count) {
         TTriangleState s;
         s.CullEnabled = fState.Cull;
         s.CullFace = fState.CullFace;
@@ -380,11 +389,20 @@ private:
         s.PointSize = points ? fState.PointSize : 0;
         s.Texture = ActiveTexture();
         s.TexEnv = s.Texture >= 0 ? fState.TexEnv : GL::MODULATE;
-        for (size_t i = 0; i < fTriangleStates.size(); ++i)
-            if (fTriangleStates[i] == s) return Scene.Triangles[i].Vertices;
-        fTriangleStates.push_back(s);
-        Scene.Triangles.push_back({s, {}});
-        return Scene.Triangles.back().Vertices;
+        auto it = std::find(fTriangleStates.begin(), fTriangleStates.end(), s);
+        if (it == fTriangleStates.end()) {
+            fTriangleStates.push_back(s);
+            Scene.Triangles.push_back({s, {}});
+            return Scene.Triangles.back().Vertices;
+        }
+        // The last batch of this state, or a new one after it.
+        size_t at = size_t(it - fTriangleStates.begin());
+        while (at + 1 < fTriangleStates.size() && fTriangleStates[at + 1] == s) ++at;
+        if (HasRoom(Scene.Triangles[at].Vertices, count)) return Scene.Triangles[at].Vertices;
+        fTriangleStates.insert(fTriangleStates.begin() + std::ptrdiff_t(at + 1), s);
+        Scene.Triangles.insert(Scene.Triangles.begin() + std::ptrdiff_t(at + 1), TTriangleBatch{s, {}});
+        Scene.Triangles[at + 1].Vertices.reserve(kSegmentVertices);
+        return Scene.Triangles[at + 1].Vertices;
     }
 
     static void EmitLine(std::vector<TLineVertex>& out, const TPrimVertex& v) {
@@ -436,7 +454,7 @@ private:
         switch (fMode) {
             case GL::POINTS: {
                 if (n == 0) break;
-                auto& out = LineBatch(fPointBatch, true);
+                auto& out = LineBatch(Scene.Points, fPointBatch, fState.PointSize, n);
                 for (const auto& v : fPrim) EmitLine(out, v);
                 break;
             }
@@ -444,7 +462,10 @@ private:
             case GL::LINE_STRIP:
             case GL::LINE_LOOP: {
                 if (n < 2) break;
-                auto& out = LineBatch(fLineBatch, false);
+                const size_t count = fMode == GL::LINES        ? n - n % 2
+                                     : fMode == GL::LINE_STRIP ? 2 * (n - 1)
+                                                               : 2 * n;
+                auto& out = LineBatch(Scene.Lines, fLineBatch, fState.LineWidth, count);
                 if (fMode == GL::LINES) {
                     for (size_t i = 0; i + 1 < n; i += 2) {
                         EmitLine(out, fPrim[i]);
@@ -464,13 +485,13 @@ private:
             }
             case GL::TRIANGLES: {
                 if (n < 3) break;
-                auto& out = TriangleBatch();
+                auto& out = TriangleBatch(n - n % 3);
                 for (size_t i = 0; i + 2 < n; i += 3) EmitTriangle(out, i, i + 1, i + 2, true, true, true);
                 break;
             }
             case GL::TRIANGLE_STRIP: {
                 if (n < 3) break;
-                auto& out = TriangleBatch();
+                auto& out = TriangleBatch(3 * (n - 2));
                 for (size_t i = 0; i + 2 < n; ++i) {
                     if (i % 2 == 0)
                         EmitTriangle(out, i, i + 1, i + 2, true, true, true);
@@ -481,25 +502,25 @@ private:
             }
             case GL::TRIANGLE_FAN: {
                 if (n < 3) break;
-                auto& out = TriangleBatch();
+                auto& out = TriangleBatch(3 * (n - 2));
                 for (size_t i = 2; i < n; ++i) EmitTriangle(out, 0, i - 1, i, true, true, true);
                 break;
             }
             case GL::QUADS: {
                 if (n < 4) break;
-                auto& out = TriangleBatch();
+                auto& out = TriangleBatch(6 * (n / 4));
                 for (size_t i = 0; i + 3 < n; i += 4) EmitQuad(out, i, i + 1, i + 2, i + 3);
                 break;
             }
             case GL::QUAD_STRIP: {
                 if (n < 4) break;
-                auto& out = TriangleBatch();
+                auto& out = TriangleBatch(6 * ((n - 2) / 2));
                 for (size_t i = 0; i + 3 < n; i += 2) EmitQuad(out, i, i + 1, i + 3, i + 2);
                 break;
             }
             case GL::POLYGON: {
                 if (n < 3) break;
-                auto& out = TriangleBatch();
+                auto& out = TriangleBatch(3 * (n - 2));
                 for (size_t i = 2; i < n; ++i) EmitTriangle(out, 0, i - 1, i, i == 2, true, i == n - 1);
                 break;
             }

@@ -24,7 +24,7 @@ TGLList RecordDocument(TRailList& document, bool landscape, int32_t maxTextureSi
 
 TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxTextureSize) {
     // Flattened while it is recorded: a large layout's call list would
-    // otherwise be written to memory and read back in full.
+    // otherwise be written to memory in full and read back.
     TSceneCompiler compiler;
     GL gl;
     gl.StreamTo([&](const TGLList& part) { compiler.Add(part); });

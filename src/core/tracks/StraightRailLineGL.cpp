@@ -92,8 +92,8 @@ private:
         const double z1 = fZ1 + kBlock, z2 = fZ2 + kBlock;
         fGL.Begin(GL::LINES);
         for (double o : {16.0, 9.0}) {
-            Line(fGL, {p1.X + o * s, p1.Y + o * c, z1}, {p2.X + o * s, p2.Y + o * c, z2});
-            Line(fGL, {p1.X - o * s, p1.Y - o * c, z1}, {p2.X - o * s, p2.Y - o * c, z2});
+            Segment(fGL, {p1.X + o * s, p1.Y + o * c, z1}, {p2.X + o * s, p2.Y + o * c, z2});
+            Segment(fGL, {p1.X - o * s, p1.Y - o * c, z1}, {p2.X - o * s, p2.Y - o * c, z2});
         }
         fGL.End();
         fGL.PushAttrib(GL::CURRENT_BIT);
@@ -117,8 +117,8 @@ private:
         fGL.Begin(GL::QUADS);
         if (h.tilt == 0) fGL.Normal(0, 0, 1);
         for (int64_t i = 0; i < count; ++i) {
-            const TDPoint q[4] = {At(c[3], h.z), At(c[2], h.z + h.tilt), At(c[1], h.z + h.tilt),
-                                  At(c[0], h.z)};
+            const TDPoint q[4] = {AtHeight(c[3], h.z), AtHeight(c[2], h.z + h.tilt),
+                                  AtHeight(c[1], h.z + h.tilt), AtHeight(c[0], h.z)};
             if (h.tilt != 0)
                 NormalQuad(fGL, q[0], q[1], q[2], q[3]);
             else
@@ -133,8 +133,8 @@ private:
         SetEdgeOffset(fLine.RailGauge());
         SetGLColor(fGL, fPiece.Color);
         fGL.Begin(GL::LINES);
-        Line(fGL, P1(-1, 1), P2(-1, 1));
-        Line(fGL, P1(+1, 1), P2(+1, 1));
+        Segment(fGL, P1(-1, 1), P2(-1, 1));
+        Segment(fGL, P1(+1, 1), P2(+1, 1));
         fGL.End();
     }
 
@@ -149,16 +149,16 @@ private:
             }
             if (!fBlock) return;
             fGL.Begin(GL::LINES);
-            for (const TDPoint& p : {P1(+1), P1(-1), P2(+1), P2(-1)}) Line(fGL, p, Raised(p, kBlock));
+            for (const TDPoint& p : {P1(+1), P1(-1), P2(+1), P2(-1)}) Segment(fGL, p, Lifted(p, kBlock));
             fGL.End();
             return;
         }
         fGL.Begin(GL::LINES);
-        Line(fGL, P1(+1), P2(+1));
-        Line(fGL, P1(-1), P2(-1));
+        Segment(fGL, P1(+1), P2(+1));
+        Segment(fGL, P1(-1), P2(-1));
         if (fBlock) {
-            Line(fGL, P1(+1, kBlock), P2(+1, kBlock));
-            Line(fGL, P1(-1, kBlock), P2(-1, kBlock));
+            Segment(fGL, P1(+1, kBlock), P2(+1, kBlock));
+            Segment(fGL, P1(-1, kBlock), P2(-1, kBlock));
         }
         if (fLine.fEdgeFlags & kEdgeStart) EndEdge(P1(+1), P1(-1));
         if (fLine.fEdgeFlags & kEdgeEnd) EndEdge(P2(+1), P2(-1));
@@ -166,11 +166,11 @@ private:
     }
 
     void EndEdge(const TDPoint& right, const TDPoint& left) {
-        Line(fGL, right, left);
+        Segment(fGL, right, left);
         if (!fBlock) return;
-        Line(fGL, Raised(right, kBlock), Raised(left, kBlock));
-        Line(fGL, right, Raised(right, kBlock));
-        Line(fGL, left, Raised(left, kBlock));
+        Segment(fGL, Lifted(right, kBlock), Lifted(left, kBlock));
+        Segment(fGL, right, Lifted(right, kBlock));
+        Segment(fGL, left, Lifted(left, kBlock));
     }
 
     void Ballast() {
@@ -201,17 +201,17 @@ private:
             }
         } else {
             fGL.Begin(GL::LINES);
-            Line(fGL, q1l, q2l);
-            Line(fGL, q1r, q2r);
+            Segment(fGL, q1l, q2l);
+            Segment(fGL, q1r, q2r);
             if (fLine.fEdgeFlags & kEdgeStart) {
-                Line(fGL, P1(-1), q1l);
-                Line(fGL, P1(+1), q1r);
-                Line(fGL, q1l, q1r);
+                Segment(fGL, P1(-1), q1l);
+                Segment(fGL, P1(+1), q1r);
+                Segment(fGL, q1l, q1r);
             }
             if (fLine.fEdgeFlags & kEdgeEnd) {
-                Line(fGL, P2(-1), q2l);
-                Line(fGL, P2(+1), q2r);
-                Line(fGL, q2l, q2r);
+                Segment(fGL, P2(-1), q2l);
+                Segment(fGL, P2(+1), q2r);
+                Segment(fGL, q2l, q2r);
             }
             fGL.End();
         }

@@ -91,7 +91,7 @@ void LineStrip(GL& gl, const std::vector<TDPoint>& points) {
     gl.End();
 }
 
-void Line(GL& gl, const TDPoint& a, const TDPoint& b) {
+void Segment(GL& gl, const TDPoint& a, const TDPoint& b) {
     gl.Vertex(a);
     gl.Vertex(b);
 }

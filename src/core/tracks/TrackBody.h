@@ -74,9 +74,9 @@ void NormalQuadStrip(GL& gl, const std::vector<TDPoint>& a, const std::vector<TD
                      const TDPoint* firstC = nullptr);
 // A line strip; fewer than two points draw nothing.
 void LineStrip(GL& gl, const std::vector<TDPoint>& points);
-void Line(GL& gl, const TDPoint& a, const TDPoint& b);
+void Segment(GL& gl, const TDPoint& a, const TDPoint& b);
 
-inline TDPoint At(const TExtPoint& p, double z) { return {p.X, p.Y, z}; }
-inline TDPoint Raised(const TDPoint& p, double dz) { return {p.X, p.Y, p.Z + dz}; }
+inline TDPoint AtHeight(const TExtPoint& p, double z) { return {p.X, p.Y, z}; }
+inline TDPoint Lifted(const TDPoint& p, double dz) { return {p.X, p.Y, p.Z + dz}; }
 
 }  // namespace tk3d

@@ -1,0 +1,105 @@
+// Scenes of millions of vertices: their batches are cut into consecutive
+// batches of the same state, drawn in the recorded order with no triangle
+// or segment cut in two, and a recording streamed in parts flattens to the
+// scene of the whole recording.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "obj3d/CompiledScene.h"
+#include "obj3d/GLTools.h"
+
+namespace tk3d {
+namespace {
+
+// Quads of a strip along X, n of them, culled or not.
+void Strip(GL& gl, int quads, bool cull, double y) {
+    if (cull) gl.Enable(GL::CULL_FACE);
+    gl.Begin(GL::QUAD_STRIP);
+    for (int i = 0; i <= quads; ++i) {
+        gl.Vertex(i, y, 0);
+        gl.Vertex(i, y + 1, 0);
+    }
+    gl.End();
+    if (cull) gl.Disable(GL::CULL_FACE);
+}
+
+void Segments(GL& gl, int n, double y) {
+    gl.Begin(GL::LINES);
+    for (int i = 0; i < n; ++i) {
+        gl.Vertex(i, y, 0);
+        gl.Vertex(i + 1, y, 0);
+    }
+    gl.End();
+}
+
+// Culled strips of 100,000 quads (600,000 vertices), each followed by a
+// small unculled one, and lines between them.
+void Record(GL& gl) {
+    for (int k = 0; k < 4; ++k) {
+        Strip(gl, 100000, true, 10.0 * k);
+        Strip(gl, 10, false, 10.0 * k + 5);
+        Segments(gl, 300000, 10.0 * k + 2);
+    }
+}
+
+TEST(LargeScene, BigBatchesContinueInBatchesOfTheSameStateRightAfterThem) {
+    GL gl;
+    Record(gl);
+    const TCompiledScene s = CompileScene(gl.List());
+    EXPECT_EQ(s.TriangleCount(), 4 * (200000 + 20));
+    EXPECT_EQ(s.LineCount(), 4 * 300000);
+    // Culled: 2.4 million vertices in three batches, never a strip cut in
+    // two; then the unculled one.
+    ASSERT_EQ(s.Triangles.size(), 4u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(s.Triangles[i].State.CullEnabled);
+        EXPECT_EQ(s.Triangles[i].Vertices.size() % 600000, 0u);
+    }
+    EXPECT_FALSE(s.Triangles[3].State.CullEnabled);
+    // Read in order, the culled vertices are the strips in recorded order.
+    float lastY = -1;
+    for (size_t i = 0; i < 3; ++i)
+        for (const TTriangleVertex& v : s.Triangles[i].Vertices) {
+            EXPECT_GE(v.Pos[1], lastY);
+            lastY = std::max(lastY, v.Pos[1] - 1);
+        }
+    ASSERT_EQ(s.Lines.size(), 3u);  // 2.4 million vertices
+    for (const TLineBatch& b : s.Lines) EXPECT_EQ(b.Vertices.size() % 600000, 0u);
+}
+
+TEST(LargeScene, StreamedPartsFlattenToTheWholeRecording) {
+    GL whole;
+    Record(whole);
+    const TCompiledScene expected = CompileScene(whole.List());
+
+    TSceneCompiler compiler;
+    GL streamed;
+    int parts = 0;
+    streamed.StreamTo(
+        [&](const TGLList& part) {
+            ++parts;
+            compiler.Add(part);
+        },
+        1000);
+    Record(streamed);
+    streamed.Flush();
+    const TCompiledScene got = compiler.Finish();
+    EXPECT_GT(parts, 1000);
+    EXPECT_TRUE(streamed.List().Empty());
+
+    ASSERT_EQ(got.Triangles.size(), expected.Triangles.size());
+    for (size_t i = 0; i < got.Triangles.size(); ++i) {
+        ASSERT_EQ(got.Triangles[i].Vertices.size(), expected.Triangles[i].Vertices.size());
+        EXPECT_EQ(std::memcmp(got.Triangles[i].Vertices.data(), expected.Triangles[i].Vertices.data(),
+                              got.Triangles[i].Vertices.size() * sizeof(TTriangleVertex)),
+                  0);
+    }
+    ASSERT_EQ(got.Lines.size(), expected.Lines.size());
+    EXPECT_EQ(got.Box.Min.X, expected.Box.Min.X);
+    EXPECT_EQ(got.Box.Max.Y, expected.Box.Max.Y);
+}
+
+}  // namespace
+}  // namespace tk3d
