@@ -165,6 +165,7 @@ TMeasures MeasureLayout(const std::string& path, int frames) {
     for (const TPointBatch& b : scene.Points) m.Vertices += int64_t(b.Vertices.size());
     m.Batches =
         int64_t(scene.Triangles.size() + scene.Lines.size() + scene.Points.size() + scene.Texts.size());
+    m.Truncated = scene.Truncated;
     m.OpenPeakRssBytes = PeakRss();
 
     TEglContext context;
@@ -189,7 +190,7 @@ std::string FormatMeasures(const TMeasures& m) {
     s << m.FileBytes << ' ' << m.ReadSeconds << ' ' << m.LoadSeconds << ' ' << m.CompileSeconds << ' '
       << m.UploadSeconds << ' ' << m.FrameOverviewSeconds << ' ' << m.FrameRotatedSeconds << ' ' << m.Vertices
       << ' ' << m.Batches << ' ' << m.OpenPeakRssBytes << ' ' << m.PeakRssBytes << ' ' << m.Pieces << ' '
-      << m.LoadCpuSeconds << ' ' << m.CompileCpuSeconds;
+      << m.LoadCpuSeconds << ' ' << m.CompileCpuSeconds << ' ' << m.Truncated;
     return s.str();
 }
 
@@ -197,7 +198,7 @@ bool ParseMeasures(const std::string& line, TMeasures& m) {
     std::istringstream s(line);
     s >> m.FileBytes >> m.ReadSeconds >> m.LoadSeconds >> m.CompileSeconds >> m.UploadSeconds >>
         m.FrameOverviewSeconds >> m.FrameRotatedSeconds >> m.Vertices >> m.Batches >> m.OpenPeakRssBytes >>
-        m.PeakRssBytes >> m.Pieces >> m.LoadCpuSeconds >> m.CompileCpuSeconds;
+        m.PeakRssBytes >> m.Pieces >> m.LoadCpuSeconds >> m.CompileCpuSeconds >> m.Truncated;
     return bool(s);
 }
 

@@ -22,6 +22,7 @@ struct TMeasures {
     int64_t OpenPeakRssBytes = 0;  // after load and compile, before GL exists
     int64_t PeakRssBytes = 0;      // the whole run, GL driver included
     int32_t Pieces = 0;            // objects in the document
+    bool Truncated = false;        // the scene reached its size limit: the rest is not drawn
 };
 
 // Read and load are the median of a few runs, compile of three, each frame

@@ -27,13 +27,13 @@ void PrintTable(std::ostream& out, const std::vector<TLayoutResult>& results) {
         const TMeasures& m = r.Measures;
         out << Line(
             "%-3s %7d %8.2f | %8.2f %9.0f | %8.1f %9.1f | %8.1f %8.1f %8.1f | %8.1f | %8.2f %8.2f | %10lld "
-            "%7lld | %7.0fM %7.0fM\n",
+            "%7lld | %7.0fM %7.0fM%s\n",
             r.Name.c_str(), m.Pieces, Mb(m.FileBytes), Ms(m.ReadSeconds),
             Throughput(m.FileBytes, m.ReadSeconds), Ms(m.LoadSeconds), Throughput(m.FileBytes, m.LoadSeconds),
             Ms(m.CompileSeconds), Ms(m.LoadSeconds + m.CompileSeconds),
             Ms(m.LoadCpuSeconds + m.CompileCpuSeconds), Ms(m.UploadSeconds), Ms(m.FrameOverviewSeconds),
             Ms(m.FrameRotatedSeconds), (long long)m.Vertices, (long long)m.Batches, Mb(m.OpenPeakRssBytes),
-            Mb(m.PeakRssBytes));
+            Mb(m.PeakRssBytes), m.Truncated ? "  TRUNCATED: the scene hit its size limit" : "");
     }
     out << "(times in ms, medians; open = load + compile, open cpu = its processor time; frames 1600x1200 "
            "off-screen, overview and rotated 300,0,20; RSS open = peak before GL exists)\n";
@@ -52,9 +52,10 @@ void PrintJson(std::ostream& out, const std::vector<TLayoutResult>& results) {
             << Line(
                    "\"vertices\": %lld, \"batches\": %lld, \"peakRssBytes\": %lld, \"uploadSeconds\": %.6f, "
                    "\"frameOverviewSeconds\": %.6f, \"frameRotatedSeconds\": %.6f, \"loadCpuSeconds\": %.6f, "
-                   "\"compileCpuSeconds\": %.6f}",
+                   "\"compileCpuSeconds\": %.6f, \"truncated\": %s}",
                    (long long)m.Vertices, (long long)m.Batches, (long long)m.PeakRssBytes, m.UploadSeconds,
-                   m.FrameOverviewSeconds, m.FrameRotatedSeconds, m.LoadCpuSeconds, m.CompileCpuSeconds);
+                   m.FrameOverviewSeconds, m.FrameRotatedSeconds, m.LoadCpuSeconds, m.CompileCpuSeconds,
+                   m.Truncated ? "true" : "false");
     }
     out << "\n]}\n";
 }

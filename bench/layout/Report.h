@@ -18,7 +18,8 @@ void PrintTable(std::ostream& out, const std::vector<TLayoutResult>& results);
 // "compileSeconds", "frameSeconds", "vertices", "batches", "peakRssBytes"}]};
 // frameSeconds is the slower of the two views, whose own times follow as
 // "frameOverviewSeconds" and "frameRotatedSeconds", with "uploadSeconds",
-// "loadCpuSeconds" and "compileCpuSeconds".
+// "loadCpuSeconds", "compileCpuSeconds" and "truncated" (the scene hit its
+// size limit, so its times and sizes are those of a part of the layout).
 void PrintJson(std::ostream& out, const std::vector<TLayoutResult>& results);
 
 }  // namespace tk3d::bench

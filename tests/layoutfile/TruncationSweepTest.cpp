@@ -58,16 +58,15 @@ struct TOutcome {
     std::string unexpected;  // another exception type escaped
 };
 
-// Loads like the viewer and, on success, measures and compiles the scene
-// as the main view does, so that hostile numbers reach the geometry too:
-// once as the file's settings say, once with every display switch on.
+// Loads like the viewer and, on success, measures the document, turns
+// every display switch on and measures and compiles it again, as the main
+// view does: the most geometry a file can make the viewer generate.
 TOutcome Load(std::vector<uint8_t> bytes) {
     ResetGlobalState();
     TOutcome out;
     try {
         std::unique_ptr<TRailList> doc = LoadLayoutFromMemory(std::move(bytes), "sweep.tkl");
         DocumentExtent(*doc);
-        CompileDocument(*doc, true);
         GlobalSettings.SetShowTies(true);
         GlobalSettings.SetShowBallast(true);
         GlobalSettings.SetShowArtNr(true);

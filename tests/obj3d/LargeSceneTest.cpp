@@ -34,13 +34,13 @@ void Segments(GL& gl, int n, double y) {
     gl.End();
 }
 
-// Culled strips of 100,000 quads (600,000 vertices), each followed by a
-// small unculled one, and lines between them.
+// Culled strips of 50,000 quads (300,000 vertices), each followed by a
+// small unculled one, and as many line vertices between them.
 void Record(GL& gl) {
-    for (int k = 0; k < 4; ++k) {
-        Strip(gl, 100000, true, 10.0 * k);
+    for (int k = 0; k < 5; ++k) {
+        Strip(gl, 50000, true, 10.0 * k);
         Strip(gl, 10, false, 10.0 * k + 5);
-        Segments(gl, 300000, 10.0 * k + 2);
+        Segments(gl, 150000, 10.0 * k + 2);
     }
 }
 
@@ -48,25 +48,26 @@ TEST(LargeScene, BigBatchesContinueInBatchesOfTheSameStateRightAfterThem) {
     GL gl;
     Record(gl);
     const TCompiledScene s = CompileScene(gl.List());
-    EXPECT_EQ(s.TriangleCount(), 4 * (200000 + 20));
-    EXPECT_EQ(s.LineCount(), 4 * 300000);
-    // Culled: 2.4 million vertices in three batches, never a strip cut in
-    // two; then the unculled one.
-    ASSERT_EQ(s.Triangles.size(), 4u);
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_TRUE(s.Triangles[i].State.CullEnabled);
-        EXPECT_EQ(s.Triangles[i].Vertices.size() % 600000, 0u);
-    }
-    EXPECT_FALSE(s.Triangles[3].State.CullEnabled);
+    EXPECT_EQ(s.TriangleCount(), 5 * (100000 + 20));
+    EXPECT_EQ(s.LineCount(), 5 * 150000);
+    // Culled: 1.5 million vertices in two batches of whole strips (a batch
+    // takes up to 2^20), then the unculled one.
+    ASSERT_EQ(s.Triangles.size(), 3u);
+    EXPECT_EQ(s.Triangles[0].Vertices.size(), 900000u);
+    EXPECT_EQ(s.Triangles[1].Vertices.size(), 600000u);
+    EXPECT_TRUE(s.Triangles[0].State == s.Triangles[1].State);
+    EXPECT_FALSE(s.Triangles[2].State.CullEnabled);
+    EXPECT_EQ(s.Triangles[2].Vertices.size(), 5u * 60);
     // Read in order, the culled vertices are the strips in recorded order.
     float lastY = -1;
-    for (size_t i = 0; i < 3; ++i)
+    for (size_t i = 0; i < 2; ++i)
         for (const TTriangleVertex& v : s.Triangles[i].Vertices) {
-            EXPECT_GE(v.Pos[1], lastY);
+            ASSERT_GE(v.Pos[1], lastY);
             lastY = std::max(lastY, v.Pos[1] - 1);
         }
-    ASSERT_EQ(s.Lines.size(), 3u);  // 2.4 million vertices
-    for (const TLineBatch& b : s.Lines) EXPECT_EQ(b.Vertices.size() % 600000, 0u);
+    ASSERT_EQ(s.Lines.size(), 2u);
+    EXPECT_EQ(s.Lines[0].Vertices.size(), 900000u);
+    EXPECT_EQ(s.Lines[1].Vertices.size(), 600000u);
 }
 
 TEST(LargeScene, StreamedPartsFlattenToTheWholeRecording) {

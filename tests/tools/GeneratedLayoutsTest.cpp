@@ -131,6 +131,36 @@ TEST_F(GeneratedLayouts, RandomTrackIsJoinedWhereItMeets) {
     EXPECT_EQ(joints.Joined, 2 * (params.Pieces - params.Pieces / 40));
 }
 
+// As the planner's files do, pieces carry their routes: one per rail line,
+// from the point at its start to the point at its end; turntables none.
+TEST_F(GeneratedLayouts, PiecesStoreTheirRoutes) {
+    TRandomLayoutParams params;
+    params.Pieces = 600;
+    params.Turnouts = 0.2;
+    params.Crossings = 0.1;
+    const auto random = Load(RandomLayoutFile(params));
+    const auto demo = Load(DemoLayoutFile());
+    for (const TRailList* doc : {random.get(), demo.get()}) {
+        for (const TSchiene* piece : Pieces(*doc)) {
+            if (dynamic_cast<const TTurntable*>(piece)) {
+                EXPECT_EQ(piece->fStates, nullptr);
+                continue;
+            }
+            ASSERT_NE(piece->fStates, nullptr);
+            ASSERT_EQ(piece->fStates->Count(), piece->Lines.Count());
+            for (int i = 0; i < piece->fStates->Count(); ++i) {
+                const TTrackState& state = *piece->fStates->Items(i);
+                ASSERT_NE(state.fFrom, nullptr);
+                ASSERT_NE(state.fTo, nullptr);
+                ASSERT_EQ(state.fLines.Lines.size(), 1u);
+                const TGeradeLinie& line = *state.fLines.Lines[0];
+                EXPECT_LT(PointDistance(line.fStart, state.fFrom->fPosition), 1e-6);
+                EXPECT_LT(PointDistance(line.fEnd, state.fTo->fPosition), 1e-6);
+            }
+        }
+    }
+}
+
 TEST_F(GeneratedLayouts, RandomLayoutsFollowTheirParameters) {
     TRandomLayoutParams params;
     params.Pieces = 4000;

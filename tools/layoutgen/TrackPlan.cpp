@@ -15,6 +15,25 @@ constexpr double kMeetTolerance = 0.01;
 
 tk3dw::WPoint& PointOf(tk3dw::WTrack& piece, int32_t point) { return piece.points.at(size_t(point)); }
 
+// The routes through a piece as the planner stores them with every piece it
+// lays: one per rail line, from the point at its start to the point at its
+// end. Turntables and platforms have none.
+std::vector<tk3dw::WState> Routes(const tk3dw::WTrack& piece) {
+    const auto pointAt = [&](double x, double y) {
+        for (size_t i = 0; i < piece.points.size(); ++i)
+            if (std::hypot(piece.points[i].x - x, piece.points[i].y - y) < kMeetTolerance) return int32_t(i);
+        return int32_t(-1);
+    };
+    std::vector<tk3dw::WState> routes;
+    for (size_t k = 0; k < piece.rails.size(); ++k) {
+        const tk3dw::WRailLine& rail = piece.rails[k];
+        routes.push_back({.from = pointAt(rail.x1, rail.y1),
+                          .to = pointAt(rail.x2, rail.y2),
+                          .lines = {int32_t(piece.lines.size() + k)}});
+    }
+    return routes;
+}
+
 void SetLayers(tk3dw::WRecord& record, int offset, int32_t layers) {
     for (int n = 0; n < layers; ++n) record.bytes.at(size_t(offset + n / 8)) |= uint8_t(1 << (n % 8));
 }
@@ -22,6 +41,7 @@ void SetLayers(tk3dw::WRecord& record, int offset, int32_t layers) {
 }  // namespace
 
 TTrackEnd TTrackPlan::Lay(tk3dw::WTrack piece, TTrackEnd from, int32_t entry, int32_t exit) {
+    if (piece.classId == tk3dw::ids::Schiene && !piece.states) piece.states = Routes(piece);
     fPieces.push_back(std::move(piece));
     const int32_t index = Count() - 1;
     if (from.Piece >= 0)

@@ -117,6 +117,10 @@ class TCompiler {
 public:
     TCompiledScene Scene;
 
+    explicit TCompiler(size_t maxBytes = kMaxSceneBytes) : fBytesLeft(maxBytes) {}
+
+    bool Full() const { return fBytesLeft == 0; }
+
     void Run(const TGLList& list, int depth) {
         if (depth > kMaxListNesting) return;
         for (const TGLCall& c : list.Calls()) Execute(list, c, depth);
@@ -137,6 +141,8 @@ private:
     // coordinate, colour), worked out again only after the state changed.
     TTriangleVertex fVertexState{};
     bool fVertexStateStale = true;
+    // Vertex memory the scene may still take (see kMaxSceneBytes).
+    size_t fBytesLeft;
 
     const TMatrix4& Top() const { return fMatrices.back(); }
 
@@ -405,18 +411,25 @@ private:
         return Scene.Triangles[at + 1].Vertices;
     }
 
-    static void EmitLine(std::vector<TLineVertex>& out, const TPrimVertex& v) {
+    void EmitLine(std::vector<TLineVertex>& out, const TPrimVertex& v) {
         TLineVertex lv{{v.Out.Pos[0], v.Out.Pos[1], v.Out.Pos[2]}, {}};
         std::copy(v.Out.Color, v.Out.Color + 4, lv.Color);
         out.push_back(lv);
+        Spend(sizeof lv);
     }
 
     void EmitTriangle(std::vector<TTriangleVertex>& out, size_t a, size_t b, size_t c, bool ea, bool eb,
-                      bool ec) const {
+                      bool ec) {
         for (const auto& [k, edge] : {std::pair{a, ea}, std::pair{b, eb}, std::pair{c, ec}}) {
             out.push_back(fPrim[k].Out);
             out.back().Edge = edge ? 1 : 0;
         }
+        Spend(3 * sizeof(TTriangleVertex));
+    }
+
+    void Spend(size_t bytes) {
+        fBytesLeft -= std::min(bytes, fBytesLeft);
+        if (Full()) Scene.Truncated = true;
     }
 
     // The vertices a primitive of n uses: whole lines, triangles and quads;
@@ -448,6 +461,12 @@ private:
     }
 
     void FlushPrimitive() {
+        // Past the limit the rest of the scene is left out whole, so what is
+        // drawn is the recording's beginning (one primitive may overshoot).
+        if (Full()) {
+            fPrim.clear();
+            return;
+        }
         const size_t n = fPrim.size();
         for (size_t i = 0, used = UsedVertices(n); i < used; ++i)
             Scene.Box.Add(fPrim[i].Pos.X, fPrim[i].Pos.Y, fPrim[i].Pos.Z);
@@ -538,14 +557,17 @@ TCompiledScene CompileScene(const TGLList& list) {
 }
 
 struct TSceneCompiler::TState {
+    explicit TState(size_t maxBytes) : Compiler(maxBytes) {}
     TCompiler Compiler;
 };
 
-TSceneCompiler::TSceneCompiler() : fState(std::make_unique<TState>()) {}
+TSceneCompiler::TSceneCompiler(size_t maxBytes) : fState(std::make_unique<TState>(maxBytes)) {}
 
 TSceneCompiler::~TSceneCompiler() = default;
 
 void TSceneCompiler::Add(const TGLList& part) { fState->Compiler.Run(part, 0); }
+
+bool TSceneCompiler::Full() const { return fState->Compiler.Full(); }
 
 TCompiledScene TSceneCompiler::Finish() { return std::move(fState->Compiler.Scene); }
 

@@ -94,12 +94,21 @@ struct TCompiledScene {
     std::vector<TSceneText> Texts;
     std::vector<TSceneTexture> Textures;
     TBox3 Box;
+    // The scene reached its size limit: what came after was left out.
+    bool Truncated = false;
 
     int64_t TriangleCount() const;
     int64_t LineCount() const;
     int64_t PointCount() const;
     int64_t TextCount() const { return int64_t(Texts.size()); }
 };
+
+// The most vertex memory a scene takes. A file can make every one of its
+// objects draw its most (thousands of ties per rail line, thousands of
+// points per arc), so a small file could ask for gigabytes: once a scene
+// holds this much, later primitives are left out and Truncated is set.
+// Real layouts stay far below it.
+inline constexpr size_t kMaxSceneBytes = size_t(512) << 20;
 
 // Flattens a recording as OpenGL would execute it from an identity
 // model-view matrix and the initial GL state. Calls that GL rejects
@@ -112,12 +121,14 @@ TCompiledScene CompileScene(const TGLList& list);
 // CompileScene makes of the whole recording.
 class TSceneCompiler {
 public:
-    TSceneCompiler();
+    explicit TSceneCompiler(size_t maxBytes = kMaxSceneBytes);
     ~TSceneCompiler();
     TSceneCompiler(const TSceneCompiler&) = delete;
     TSceneCompiler& operator=(const TSceneCompiler&) = delete;
 
     void Add(const TGLList& part);
+    // The scene holds its limit: further parts would be left out.
+    bool Full() const;
     TCompiledScene Finish();
 
 private:

@@ -27,7 +27,11 @@ TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxT
     // otherwise be written to memory in full and read back.
     TSceneCompiler compiler;
     GL gl;
-    gl.StreamTo([&](const TGLList& part) { compiler.Add(part); });
+    gl.StreamTo([&](const TGLList& part) {
+        compiler.Add(part);
+        // A full scene would leave the rest out: stop recording it.
+        if (compiler.Full()) gl.StopRecording();
+    });
     Record(gl, document, landscape, maxTextureSize);
     gl.Flush();
     return compiler.Finish();

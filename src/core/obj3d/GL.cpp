@@ -16,22 +16,25 @@ void GL::Translatef(float x, float y, float z) { Translated(x, y, z); }
 void GL::Rotatef(float degrees, float x, float y, float z) { Rotated(degrees, x, y, z); }
 
 void GL::MultMatrix(const TMatrix4& m) {
+    if (fStopped) return;
     Add(TGLOp::MultMatrix, uint32_t(fList.fMatrices.size()));
     fList.fMatrices.push_back(m);
 }
 
 void GL::RasterText(const TFPoint& pos, const TLogFontW& pixelFont, std::string text, double zPerPixel) {
+    if (fStopped) return;
     Add(TGLOp::RasterText, uint32_t(fList.fTexts.size()));
     fList.fTexts.push_back(TGLText{pos, pixelFont, std::move(text), zPerPixel});
 }
 
 void GL::TexImage2D(TGLImage image) {
+    if (fStopped) return;
     Add(TGLOp::TexImage, uint32_t(fList.fImages.size()));
     fList.fImages.push_back(std::make_shared<const TGLImage>(std::move(image)));
 }
 
 void GL::CallList(std::shared_ptr<const TGLList> list) {
-    if (!list) return;
+    if (!list || fStopped) return;
     Add(TGLOp::CallList, uint32_t(fList.fLists.size()));
     fList.fLists.push_back(std::move(list));
 }

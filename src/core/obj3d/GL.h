@@ -174,13 +174,18 @@ public:
     // calls recorded since the last chunk.
     void StreamTo(std::function<void(const TGLList&)> sink, size_t chunk = size_t(1) << 16);
     void Flush();
+    // Ignores every later call: a sink whose scene is full says so, and the
+    // rest of the drawing costs no more than running through it.
+    void StopRecording() { fStopped = true; }
 
 private:
     void Add(TGLOp op, uint32_t a = 0, uint16_t b = 0, double v0 = 0, double v1 = 0, double v2 = 0,
              double v3 = 0) {
+        if (fStopped) return;
         fList.fCalls.push_back(TGLCall{op, b, a, {v0, v1, v2, v3}});
         if (fList.fCalls.size() >= fChunk) Flush();
     }
+    bool fStopped = false;
     TGLList fList;
     uint32_t fLastTexture = 0;
     std::function<void(const TGLList&)> fSink;
