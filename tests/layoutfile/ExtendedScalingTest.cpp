@@ -27,7 +27,8 @@ TEST(ExtendedTest, ScalingAgreesWithLdexpOverTheWholeRange) {
         uint8_t b[10];
         const uint64_t mantissa = random() | (i % 3 ? 0x8000000000000000ull : 0);
         // Exponents near the edges of double's range, and anywhere.
-        const unsigned expField = i % 2 ? unsigned(random() % 0x7FFF) : unsigned(16383 - 1100 + random() % 2200);
+        const unsigned expField =
+            i % 2 ? unsigned(random() % 0x7FFF) : unsigned(16383 - 1100 + random() % 2200);
         std::memcpy(b, &mantissa, 8);
         b[8] = uint8_t(expField);
         b[9] = uint8_t((expField >> 8) | (i % 5 == 0 ? 0x80 : 0));

@@ -27,6 +27,7 @@ TEST(DrawGLArc, StepCountsAndBounds) {
         {0, 1},           {M_PI / 2, 1572},
         {2 * M_PI, 6284}, {-0.0004, 1},  // rounds to 0 steps: the start point alone
         {-0.01, 0},                      // negative: an empty Begin/End pair
+        {-1e157, 0},                     // however far negative
         {1e12, 6284},                    // cut to one turn
         {NAN, 0},         {INFINITY, 0},
     };

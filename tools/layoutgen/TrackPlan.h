@@ -18,8 +18,10 @@ struct TTrackEnd {
 
 class TTrackPlan {
 public:
-    // Adds a piece. When `from` names an end, the piece's point `entry` is
-    // joined to it. Answers the piece's end at point `exit`.
+    // Adds a piece, with a route along each of its rail lines as the
+    // planner stores them (turntables and platforms have none). When `from`
+    // names an end, the piece's point `entry` is joined to it. Answers the
+    // piece's end at point `exit`.
     TTrackEnd Lay(tk3dw::WTrack piece, TTrackEnd from = {}, int32_t entry = 0, int32_t exit = 1);
     // Where track laid on from an end starts: the point, the direction
     // pointing away from the piece, the height, and the rise asked for.

@@ -87,6 +87,9 @@ struct TBox3 {
     void Add(double x, double y, double z);
 };
 
+// One batch per state, drawn in order; a state with more than about a
+// million vertices continues in further batches of the same state right
+// after its first, so that no array has to grow by copying.
 struct TCompiledScene {
     std::vector<TTriangleBatch> Triangles;
     std::vector<TLineBatch> Lines;

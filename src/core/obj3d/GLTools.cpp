@@ -57,7 +57,9 @@ void DrawGLArc(GL& gl, const TExtPoint& start, double radius, double sweep, doub
     if (finite) {
         const double cx = start.X - radius * std::sin(startAngle);
         const double cy = start.Y + radius * std::cos(startAngle);
-        const double n = std::nearbyint(std::min(sweep, 2 * kPi) / kArcStep);
+        // Negative sweeps draw nothing, however large: the step count must
+        // stay a number an int64_t holds.
+        const double n = std::nearbyint(std::clamp(sweep, -kArcStep, 2 * kPi) / kArcStep);
         for (int64_t k = 0; k <= int64_t(n); ++k) {
             const double a = startAngle + kArcStep * double(k);
             gl.Vertex(cx + radius * std::sin(a), cy - radius * std::cos(a), z);
