@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "MiniJson.h"
+#include "RunTool.h"
 #include "WriteObjects.h"
 #include "WriteSettings.h"
 
@@ -19,32 +20,15 @@ namespace fs = std::filesystem;
 using tk3dtest::JValue;
 using tk3dw::TLayoutWriter;
 
-struct TRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string ShellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using tk3dtest::ReadFile;
+using tk3dtest::TRun;
 
 class CliInfo : public testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/tk3d-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        fDir = tmpl;
+        fDir = fTemp.Path();
+        ASSERT_FALSE(fDir.empty());
     }
-    void TearDown() override { fs::remove_all(fDir); }
 
     std::string Write(const std::vector<uint8_t>& bytes, const std::string& name = "layout.tkl") {
         const fs::path p = fDir / name;
@@ -54,18 +38,7 @@ protected:
     }
 
     // Runs the tool with the planner's settings pointed into the test folder.
-    TRun Run(const std::vector<std::string>& args) {
-        std::string cmd =
-            "TK3D_CONFIG_ROOT=" + ShellQuote((fDir / "config").string()) + " " + ShellQuote(TK3D_CLI_PATH);
-        for (const std::string& a : args) cmd += " " + ShellQuote(a);
-        cmd += " >" + ShellQuote((fDir / "out").string()) + " 2>" + ShellQuote((fDir / "err").string());
-        const int status = std::system(cmd.c_str());
-        TRun r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = ReadFile(fDir / "out");
-        r.err = ReadFile(fDir / "err");
-        return r;
-    }
+    TRun Run(const std::vector<std::string>& args) { return tk3dtest::RunTool(TK3D_CLI_PATH, args, fDir); }
 
     JValue Info(const std::vector<uint8_t>& bytes) {
         const TRun r = Run({"info", Write(bytes)});
@@ -81,6 +54,7 @@ protected:
         EXPECT_EQ(r.out, "");
     }
 
+    tk3dtest::TTempDir fTemp;
     fs::path fDir;
 };
 

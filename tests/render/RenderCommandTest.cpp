@@ -10,6 +10,7 @@
 
 #include "DemoLayout.h"
 #include "RenderFixture.h"
+#include "RunTool.h"
 
 namespace tk3d::test {
 namespace {
@@ -21,20 +22,15 @@ struct TRun {
     std::string Out, Err;
 };
 
-TRun RunCli(const std::string& args) {
-    const fs::path dir = fs::temp_directory_path();
-    const std::string out = (dir / "tk3d-render-cli.out").string(),
-                      err = (dir / "tk3d-render-cli.err").string();
-    const int status =
-        std::system((std::string(TK3D_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
-    TRun r;
-    r.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ostringstream o, e;
-    o << std::ifstream(out).rdbuf();
-    e << std::ifstream(err).rdbuf();
-    r.Out = o.str();
-    r.Err = e.str();
-    return r;
+// Runs the tool on a line of blank-separated arguments (the tests' paths
+// hold no blanks), with its output in a folder of this call's own.
+TRun RunCli(const std::string& line) {
+    std::vector<std::string> args;
+    std::istringstream words(line);
+    for (std::string w; words >> w;) args.push_back(w);
+    const tk3dtest::TTempDir dir;
+    const tk3dtest::TRun r = tk3dtest::RunTool(TK3D_CLI_PATH, args, dir.Path());
+    return {r.exitCode, r.out, r.err};
 }
 
 TEST(RenderCommand, WritesAPngOfTheAskedSize) {

@@ -11,49 +11,24 @@
 #include <sstream>
 
 #include "MiniJson.h"
+#include "RunTool.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string ShellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using tk3dtest::ReadFile;
+using tk3dtest::TRun;
 
 class GenCommand : public testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/tk3d-gen-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        fDir = tmpl;
+        fDir = fTemp.Path();
+        ASSERT_FALSE(fDir.empty());
     }
-    void TearDown() override { fs::remove_all(fDir); }
 
     TRun Run(const std::string& tool, const std::vector<std::string>& args) {
-        std::string cmd =
-            "TK3D_CONFIG_ROOT=" + ShellQuote((fDir / "config").string()) + " " + ShellQuote(tool);
-        for (const std::string& a : args) cmd += " " + ShellQuote(a);
-        cmd += " >" + ShellQuote((fDir / "out").string()) + " 2>" + ShellQuote((fDir / "err").string());
-        const int status = std::system(cmd.c_str());
-        TRun r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = ReadFile(fDir / "out");
-        r.err = ReadFile(fDir / "err");
-        return r;
+        return tk3dtest::RunTool(tool, args, fDir);
     }
 
     // Generates a file and answers the document part of its summary.
@@ -68,6 +43,7 @@ protected:
         return tk3dtest::ParseJson(info.out)["document"];
     }
 
+    tk3dtest::TTempDir fTemp;
     fs::path fDir;
 };
 
