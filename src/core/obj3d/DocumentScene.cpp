@@ -22,10 +22,11 @@ TGLList RecordDocument(TRailList& document, bool landscape, int32_t maxTextureSi
     return gl.TakeList();
 }
 
-TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxTextureSize) {
+TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxTextureSize,
+                               size_t maxSceneBytes) {
     // Flattened while it is recorded: a large layout's call list would
     // otherwise be written to memory in full and read back.
-    TSceneCompiler compiler;
+    TSceneCompiler compiler(maxSceneBytes);
     GL gl;
     gl.StreamTo([&](const TGLList& part) {
         compiler.Add(part);

@@ -10,9 +10,11 @@ namespace tk3d {
 class TRailList;
 
 // Draws with landscape (module terrain) or without; the current ViewScale
-// and settings are baked into the recording.
+// and settings are baked into the recording. The scene takes at most
+// maxSceneBytes of vertex memory (hosts with less memory pass less).
 TGLList RecordDocument(TRailList& document, bool landscape, int32_t maxTextureSize = 2048);
-TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxTextureSize = 2048);
+TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxTextureSize = 2048,
+                               size_t maxSceneBytes = kMaxSceneBytes);
 
 // Bounds and height range the frames of this document need.
 TSceneExtent DocumentExtent(const TRailList& document);
