@@ -117,10 +117,15 @@ TEST_F(DocumentTest, SixteenBitDocument) {
     EXPECT_EQ(b.Right, 2003);
 }
 
-TEST_F(DocumentTest, OldLandscapesAreNotReadable) {
-    WDocument d;
-    d.version = 8;
-    EXPECT_THROW(Read(d), EReadError);
+TEST_F(DocumentTest, OldLandscapesAreSkippedWithTheFieldsAfterThem) {
+    for (int version : {2, 7, 8}) {
+        WDocument d;
+        d.version = version;
+        d.objects = {Box(1000, -300, 1000, 200)};
+        auto doc = Read(d);
+        EXPECT_EQ(doc->Count(), 1) << version;
+        EXPECT_EQ(doc->Marker, 0) << version;
+    }
 }
 
 TEST_F(DocumentTest, BoundsFromOrigin) {

@@ -1,14 +1,17 @@
 #include "layoutfile/OldDocuments.h"
 
-#include "layoutfile/Errors.h"
+#include "layoutfile/Stream.h"
 #include "layoutfile/RailList.h"
 
 namespace tk3d {
 
 std::unique_ptr<TOldLandscape> ReadOldLandscape(TCLStream& stream, int32_t documentVersion) {
-    // No reader for the terrain and height-grid formats is registered, so the
-    // rest of such a document cannot be found: refuse it as unreadable.
-    throw EReadError();
+    // The terrain and height-grid formats have no reader yet. Documents of
+    // these versions exist only in 32-bit files, whose document frame ends
+    // right after its data: skip the landscape and the optional fields after
+    // it, so that the layout opens with its objects and without terrain.
+    stream.SetPosition(stream.EnclosingEnd());
+    return nullptr;
 }
 
 void ConvertOldDocument(TRailList& document, int32_t documentVersion, TOldLandscape* landscape) {
