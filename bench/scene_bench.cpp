@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "EglContext.h"
+#include "Framebuffer.h"
 #include "OffscreenRender.h"
 #include "SceneRenderer.h"
 #include "obj3d/CompiledScene.h"
@@ -174,16 +175,7 @@ int main(int argc, char** argv) {
         frame.Height = height;
 
         // Both paths draw into the same framebuffer object.
-        GLuint fbo = 0, buffers[2] = {};
-        glGenFramebuffers(1, &fbo);
-        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-        glGenRenderbuffers(2, buffers);
-        glBindRenderbuffer(GL_RENDERBUFFER, buffers[0]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers[0]);
-        glBindRenderbuffer(GL_RENDERBUFFER, buffers[1]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffers[1]);
+        const TFramebuffer target(width, height);
 
         renderer.DrawFrame(frame);  // warm-up
         glFinish();

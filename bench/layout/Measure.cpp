@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "EglContext.h"
+#include "Framebuffer.h"
 #include "SceneRenderer.h"
 #include "layoutfile/Errors.h"
 #include "layoutfile/GlobalState.h"
@@ -93,35 +94,6 @@ TFrameSetup Frame(const TSceneExtent& extent, double rotX, double rotZ) {
     return frame;
 }
 
-// The colour and depth buffers frames are drawn into.
-class TTarget {
-public:
-    TTarget() {
-        glGenFramebuffers(1, &fFbo);
-        glBindFramebuffer(GL_FRAMEBUFFER, fFbo);
-        glGenRenderbuffers(2, fBuffers);
-        glBindRenderbuffer(GL_RENDERBUFFER, fBuffers[0]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, fBuffers[0]);
-        glBindRenderbuffer(GL_RENDERBUFFER, fBuffers[1]);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kWidth, kHeight);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, fBuffers[1]);
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-            throw ETk3dError("OpenGL: kein Framebuffer für das Bild");
-    }
-    ~TTarget() {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDeleteRenderbuffers(2, fBuffers);
-        glDeleteFramebuffers(1, &fFbo);
-    }
-    TTarget(const TTarget&) = delete;
-    TTarget& operator=(const TTarget&) = delete;
-
-private:
-    GLuint fFbo = 0;
-    GLuint fBuffers[2] = {};
-};
-
 double FrameSeconds(TSceneRenderer& renderer, const TFrameSetup& frame, int frames) {
     for (int i = 0; i < 2; ++i) renderer.DrawFrame(frame);  // warm-up
     glFinish();
@@ -172,7 +144,7 @@ TMeasures MeasureLayout(const std::string& path, int frames) {
     TSceneRenderer renderer;
     std::string errors;
     renderer.OnGLError = [&](const std::string& message) { errors += message + '\n'; };
-    TTarget target;
+    TFramebuffer target(kWidth, kHeight);
     m.UploadSeconds = Seconds([&] {
         renderer.SetScene(scene);
         glFinish();
