@@ -15,6 +15,11 @@
 #include "layoutfile/RailList.h"
 #include "obj3d/DocumentScene.h"
 
+// A scene limit well below the viewer's: reaching the limit is what must
+// work, and a full-size scene under ASan would pass the run's memory limit
+// (-rss_limit_mb=2048) and its time limit per input.
+constexpr size_t kSceneBytes = size_t(128) << 20;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // 16-bit files consult the planner's settings: keep the user's own
     // stores out of the run so that every input behaves the same anywhere.
@@ -42,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         s.SetShowDescription(true);
         s.SetShowHeights(true);
         tk3d::DocumentExtent(*doc);
-        tk3d::CompileDocument(*doc, true);
+        tk3d::CompileDocument(*doc, true, 2048, kSceneBytes);
     } catch (const tk3d::ETk3dError&) {
     }
     return 0;

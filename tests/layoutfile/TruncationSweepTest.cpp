@@ -73,7 +73,9 @@ TOutcome Load(std::vector<uint8_t> bytes) {
         GlobalSettings.SetShowDescription(true);
         GlobalSettings.SetShowHeights(true);
         DocumentExtent(*doc);
-        CompileDocument(*doc, true);
+        // A small scene limit: reaching it must work, and a full-size scene
+        // would make the sanitizer run slow.
+        CompileDocument(*doc, true, 2048, size_t(64) << 20);
     } catch (const ETk3dError& e) {
         out.error = e.what();
     } catch (const std::exception& e) {

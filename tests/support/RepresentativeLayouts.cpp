@@ -205,7 +205,7 @@ std::vector<WNamedLayout> RepresentativeLayouts() {
         Layout("Ver323-ABCE", Early("Ver..323", 0xABCE), SmallDocument(), kAnsi),
         Layout("SWVer321-ABCF", Early("SWVer321", 0xABCF), SmallDocument(1), kAnsi),
         Layout("SWVer323-ABCF", Early("SWVer323", 0xABCF), SmallDocument(), kAnsi),
-        Layout("Ver325-ABCD", Early("Ver..325", 0xABCD), SmallDocument(), kAnsi),
+        Layout("Ver325-ABCD-doc8", Early("Ver..325", 0xABCD), SmallDocument(8), kAnsi),
         Layout("SWVer325-ABCE", Early("SWVer325", 0xABCE), SmallDocument(0), kAnsi),
         Layout("608-unknown-settings", unknownSettings, SmallDocument(), kWide),
         Layout("16bit-1A", [](TLayoutWriter& w) { w.Byte(0x1A); }, SixteenBitDocument(), {.is32 = false}),
