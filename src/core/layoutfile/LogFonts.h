@@ -10,25 +10,6 @@ namespace tk3d {
 
 class TCLStream;
 
-// ANSI logical font (60 bytes): the numbers of TLogFontW, an ANSI face name.
-struct TLogFontA {
-    int32_t lfHeight = 0;
-    int32_t lfWidth = 0;
-    int32_t lfEscapement = 0;
-    int32_t lfOrientation = 0;
-    int32_t lfWeight = 0;
-    uint8_t lfItalic = 0;
-    uint8_t lfUnderline = 0;
-    uint8_t lfStrikeOut = 0;
-    uint8_t lfCharSet = 0;
-    uint8_t lfOutPrecision = 0;
-    uint8_t lfClipPrecision = 0;
-    uint8_t lfQuality = 0;
-    uint8_t lfPitchAndFamily = 0;
-    char lfFaceName[32] = {};
-};
-static_assert(sizeof(TLogFontA) == 60, "ANSI logical font is stored byte-exact");
-
 // Copies the numbers and converts the face name (up to its first zero byte,
 // at most 32 bytes) from code page 1252 to UTF-16.
 TLogFontW LogFontAToW(const TLogFontA& font);

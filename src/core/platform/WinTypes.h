@@ -60,8 +60,11 @@ inline TRect OffsetRect(const TRect& r, int64_t dx, int64_t dy) {
     return {SatAdd(r.Left, dx), SatAdd(r.Top, dy), SatAdd(r.Right, dx), SatAdd(r.Bottom, dy)};
 }
 
-// Wide logical font (92 bytes in a file).
-struct TLogFontW {
+// Logical font: the numbers, then a 32-character face name of the character
+// type: UTF-16 for the wide form (92 bytes in a file), bytes of code page 1252
+// for the ANSI form (60 bytes).
+template <class TFaceChar>
+struct TLogFontT {
     int32_t lfHeight = 0;
     int32_t lfWidth = 0;
     int32_t lfEscapement = 0;
@@ -75,9 +78,12 @@ struct TLogFontW {
     uint8_t lfClipPrecision = 0;
     uint8_t lfQuality = 0;
     uint8_t lfPitchAndFamily = 0;
-    char16_t lfFaceName[32] = {};
-    bool operator==(const TLogFontW&) const = default;
+    TFaceChar lfFaceName[32] = {};
+    bool operator==(const TLogFontT&) const = default;
 };
+using TLogFontW = TLogFontT<char16_t>;
+using TLogFontA = TLogFontT<char>;
+static_assert(sizeof(TLogFontA) == 60, "ANSI logical font is stored byte-exact");
 static_assert(sizeof(TLogFontW) == 92, "wide logical font is stored byte-exact");
 
 // Logical pen (16 bytes): width is the X of a point whose Y is 0.
