@@ -74,12 +74,10 @@ void TGpuScene::DrawTriangles() const {
     glBindBuffer(GL_ARRAY_BUFFER, fTriangleBuffer);
     const GLsizei stride = sizeof(TTriangleVertex);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_EDGE_FLAG_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, stride, Offset(offsetof(TTriangleVertex, Pos)));
-    glNormalPointer(GL_FLOAT, stride, Offset(offsetof(TTriangleVertex, Normal)));
     glColorPointer(4, GL_UNSIGNED_BYTE, stride, Offset(offsetof(TTriangleVertex, Color)));
     glEdgeFlagPointer(stride, Offset(offsetof(TTriangleVertex, Edge)));
     glTexCoordPointer(2, GL_FLOAT, stride, Offset(offsetof(TTriangleVertex, Tex)));
@@ -108,7 +106,6 @@ void TGpuScene::DrawTriangles() const {
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_EDGE_FLAG_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
     glDisable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }

@@ -11,7 +11,7 @@
 namespace tk3d {
 namespace {
 
-// Quads side by side along X (two triangles, 240 bytes each), a line under
+// Quads side by side along X (two triangles, 168 bytes each), a line under
 // each, then one point far away.
 void Record(GL& gl, int quads) {
     for (int i = 0; i < quads; ++i) {
@@ -40,8 +40,8 @@ TCompiledScene Compile(int quads, size_t maxBytes) {
 }
 
 TEST(SceneLimit, LaterPrimitivesAreLeftOutOnceTheLimitIsReached) {
-    // A quad and its line take 240 + 32 bytes: ten pairs fill 2720 bytes.
-    const TCompiledScene s = Compile(100, 2720);
+    // A quad and its line take 168 + 32 bytes: ten pairs fill 2000 bytes.
+    const TCompiledScene s = Compile(100, 2000);
     EXPECT_TRUE(s.Truncated);
     EXPECT_EQ(s.TriangleCount(), 20);
     EXPECT_EQ(s.LineCount(), 10);
@@ -53,7 +53,7 @@ TEST(SceneLimit, LaterPrimitivesAreLeftOutOnceTheLimitIsReached) {
 }
 
 TEST(SceneLimit, ScenesWithinTheLimitAreWhole) {
-    for (size_t limit : {size_t(100 * 272 + 16 + 1), kMaxSceneBytes}) {
+    for (size_t limit : {size_t(100 * 200 + 16 + 1), kMaxSceneBytes}) {
         const TCompiledScene s = Compile(100, limit);
         EXPECT_FALSE(s.Truncated) << limit;
         EXPECT_EQ(s.TriangleCount(), 200) << limit;

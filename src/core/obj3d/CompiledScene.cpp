@@ -50,7 +50,6 @@ uint8_t ToByte(double c) {
 // The part of the GL state that PushAttrib saves.
 struct TAttribState {
     double Color[4] = {1, 1, 1, 1};
-    TDPoint Normal{0, 0, 1};
     double Tex[2] = {0, 0};
     float LineWidth = 1;
     float PointSize = 1;
@@ -67,7 +66,6 @@ struct TAttribState {
 void RestoreMasked(TAttribState& s, const TAttribState& saved, uint32_t mask) {
     if (mask & GL::CURRENT_BIT) {
         std::copy(std::begin(saved.Color), std::end(saved.Color), s.Color);
-        s.Normal = saved.Normal;
         s.Tex[0] = saved.Tex[0];
         s.Tex[1] = saved.Tex[1];
     }
@@ -106,7 +104,8 @@ struct TPrimVertex {
     TTriangleVertex Out;
 };
 
-// A texture object of the recording (names are local to their list).
+// A texture object of the recording. Names are local to their list; the
+// parts of a streamed recording share one name space.
 struct TTextureObject {
     std::shared_ptr<const TGLImage> Image;
     TSceneTexture Params;
@@ -121,9 +120,16 @@ public:
 
     bool Full() const { return fBytesLeft == 0; }
 
-    void Run(const TGLList& list, int depth) {
+    // `space` is the name space of the list's texture names.
+    void Run(const TGLList& list, int depth, const void* space) {
         if (depth > kMaxListNesting) return;
-        for (const TGLCall& c : list.Calls()) Execute(list, c, depth);
+        // Past the limit the rest of the recording is left out whole, texts
+        // included, so what is drawn is the recording's beginning (the
+        // primitive that reached it may overshoot).
+        for (const TGLCall& c : list.Calls()) {
+            if (Full()) return;
+            Execute(list, c, depth, space);
+        }
     }
 
 private:
@@ -133,12 +139,12 @@ private:
     bool fInBegin = false;
     uint32_t fMode = 0;
     std::vector<TPrimVertex> fPrim;
-    std::map<std::pair<const TGLList*, uint32_t>, TTextureObject> fTextures;
-    const TGLList* fBoundList = nullptr;  // list whose name space BoundTexture is in
+    std::map<std::pair<const void*, uint32_t>, TTextureObject> fTextures;
+    const void* fBoundSpace = nullptr;  // name space BoundTexture is in
     std::map<float, size_t> fLineBatch, fPointBatch;
     std::vector<TTriangleState> fTriangleStates;
-    // What every vertex takes from the current state (normal, texture
-    // coordinate, colour), worked out again only after the state changed.
+    // What every vertex takes from the current state (texture coordinate,
+    // colour), worked out again only after the state changed.
     TTriangleVertex fVertexState{};
     bool fVertexStateStale = true;
     // Vertex memory the scene may still take (see kMaxSceneBytes).
@@ -146,7 +152,7 @@ private:
 
     const TMatrix4& Top() const { return fMatrices.back(); }
 
-    void Execute(const TGLList& list, const TGLCall& c, int depth) {
+    void Execute(const TGLList& list, const TGLCall& c, int depth, const void* space) {
         // Inside Begin/End GL accepts only per-vertex calls (and lists).
         if (fInBegin) {
             switch (c.Op) {
@@ -168,7 +174,6 @@ private:
                     fInBegin = true;
                     fMode = c.A;
                     fPrim.clear();
-                    fVertexStateStale = true;  // lines and points carry no normal
                 }
                 break;
             case TGLOp::End:
@@ -177,10 +182,6 @@ private:
                 break;
             case TGLOp::Vertex:
                 if (fInBegin) AddVertex(c.V[0], c.V[1], c.V[2]);
-                break;
-            case TGLOp::Normal:
-                fState.Normal = {c.V[0], c.V[1], c.V[2]};
-                fVertexStateStale = true;
                 break;
             case TGLOp::Color:
                 std::copy(c.V, c.V + 4, fState.Color);
@@ -191,7 +192,8 @@ private:
                 fState.Tex[1] = c.V[1];
                 fVertexStateStale = true;
                 break;
-            case TGLOp::Material:  // the views draw without lighting
+            case TGLOp::Normal:  // the views draw without lighting
+            case TGLOp::Material:
                 break;
             case TGLOp::LineWidth:
                 if (c.V[0] > 0) fState.LineWidth = float(c.V[0]);
@@ -204,23 +206,18 @@ private:
                 break;
             case TGLOp::PopMatrix:
                 if (fMatrices.size() > 1) fMatrices.pop_back();
-                fVertexStateStale = true;
                 break;
             case TGLOp::Translate:
                 fMatrices.back() = Top() * TMatrix4::Translation(c.V[0], c.V[1], c.V[2]);
-                fVertexStateStale = true;
                 break;
             case TGLOp::Rotate:
                 fMatrices.back() = Top() * TMatrix4::Rotation(c.V[0], c.V[1], c.V[2], c.V[3]);
-                fVertexStateStale = true;
                 break;
             case TGLOp::Scale:
                 fMatrices.back() = Top() * TMatrix4::Scaling(c.V[0], c.V[1], c.V[2]);
-                fVertexStateStale = true;
                 break;
             case TGLOp::MultMatrix:
                 if (c.A < list.Matrices().size()) fMatrices.back() = Top() * list.Matrices()[c.A];
-                fVertexStateStale = true;
                 break;
             case TGLOp::PushAttrib:
                 if (fAttribStack.size() < kMaxAttribDepth) fAttribStack.emplace_back(c.A, fState);
@@ -247,34 +244,35 @@ private:
                 break;
             case TGLOp::BindTexture:
                 fState.BoundTexture = c.A;
-                fBoundList = &list;
+                fBoundSpace = space;
                 break;
             case TGLOp::TexImage:
                 if (c.A < list.Images().size() && fState.BoundTexture != 0) {
-                    TTextureObject& t = BoundTextureObject(list);
+                    TTextureObject& t = BoundTextureObject();
                     t.Image = list.Images()[c.A];
                     t.SceneIndex = -1;
                 }
                 break;
             case TGLOp::TexParameter:
-                if (fState.BoundTexture != 0) SetTexParameter(BoundTextureObject(list), c.B, c.A);
+                if (fState.BoundTexture != 0) SetTexParameter(BoundTextureObject(), c.B, c.A);
                 break;
             case TGLOp::TexEnv:
                 fState.TexEnv = c.A;
                 break;
             case TGLOp::DeleteTexture:
-                fTextures.erase({&list, c.A});
-                if (fBoundList == &list && fState.BoundTexture == c.A) fState.BoundTexture = 0;
+                fTextures.erase({space, c.A});
+                if (fBoundSpace == space && fState.BoundTexture == c.A) fState.BoundTexture = 0;
                 break;
             case TGLOp::CallList:
-                if (c.A < list.Lists().size()) Run(*list.Lists()[c.A], depth + 1);
+                if (c.A < list.Lists().size()) {
+                    const TGLList& called = *list.Lists()[c.A];
+                    Run(called, depth + 1, &called);
+                }
                 break;
         }
     }
 
-    TTextureObject& BoundTextureObject(const TGLList& list) {
-        return fTextures[{fBoundList ? fBoundList : &list, fState.BoundTexture}];
-    }
+    TTextureObject& BoundTextureObject() { return fTextures[{fBoundSpace, fState.BoundTexture}]; }
 
     void SetCapability(uint32_t cap, bool on) {
         if (cap == GL::CULL_FACE) fState.Cull = on;
@@ -300,8 +298,8 @@ private:
     // texturing is off or the texture is incomplete (no image, or a
     // mipmapping filter without mipmaps).
     int32_t ActiveTexture() {
-        if (!fState.Texture2D || fState.BoundTexture == 0 || !fBoundList) return -1;
-        auto it = fTextures.find({fBoundList, fState.BoundTexture});
+        if (!fState.Texture2D || fState.BoundTexture == 0 || !fBoundSpace) return -1;
+        auto it = fTextures.find({fBoundSpace, fState.BoundTexture});
         if (it == fTextures.end()) return -1;
         TTextureObject& t = it->second;
         const TGLImage* img = t.Image.get();
@@ -321,15 +319,6 @@ private:
     void UpdateVertexState() {
         TTriangleVertex& v = fVertexState;
         v = {};
-        // Lines and points carry no normal.
-        if (fMode >= GL::TRIANGLES) {
-            TDPoint n = Top().TransformNormal(fState.Normal);
-            const double len = std::sqrt(n.X * n.X + n.Y * n.Y + n.Z * n.Z);
-            if (len > 0 && std::isfinite(len)) n = {n.X / len, n.Y / len, n.Z / len};
-            v.Normal[0] = float(n.X);
-            v.Normal[1] = float(n.Y);
-            v.Normal[2] = float(n.Z);
-        }
         v.Tex[0] = float(fState.Tex[0]);
         v.Tex[1] = float(fState.Tex[1]);
         for (int i = 0; i < 4; ++i) v.Color[i] = ToByte(fState.Color[i]);
@@ -461,12 +450,6 @@ private:
     }
 
     void FlushPrimitive() {
-        // Past the limit the rest of the scene is left out whole, so what is
-        // drawn is the recording's beginning (one primitive may overshoot).
-        if (Full()) {
-            fPrim.clear();
-            return;
-        }
         const size_t n = fPrim.size();
         for (size_t i = 0, used = UsedVertices(n); i < used; ++i)
             Scene.Box.Add(fPrim[i].Pos.X, fPrim[i].Pos.Y, fPrim[i].Pos.Z);
@@ -552,20 +535,26 @@ private:
 
 TCompiledScene CompileScene(const TGLList& list) {
     TCompiler compiler;
-    compiler.Run(list, 0);
+    compiler.Run(list, 0, &list);
     return std::move(compiler.Scene);
 }
 
 struct TSceneCompiler::TState {
     explicit TState(size_t maxBytes) : Compiler(maxBytes) {}
     TCompiler Compiler;
+    // Called lists stay alive while the compilation runs: texture names
+    // are keyed by their list's address, which must not be reused.
+    std::vector<std::shared_ptr<const TGLList>> CalledLists;
 };
 
 TSceneCompiler::TSceneCompiler(size_t maxBytes) : fState(std::make_unique<TState>(maxBytes)) {}
 
 TSceneCompiler::~TSceneCompiler() = default;
 
-void TSceneCompiler::Add(const TGLList& part) { fState->Compiler.Run(part, 0); }
+void TSceneCompiler::Add(const TGLList& part) {
+    fState->Compiler.Run(part, 0, fState.get());
+    fState->CalledLists.insert(fState->CalledLists.end(), part.Lists().begin(), part.Lists().end());
+}
 
 bool TSceneCompiler::Full() const { return fState->Compiler.Full(); }
 

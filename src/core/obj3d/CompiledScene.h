@@ -13,16 +13,17 @@ namespace tk3d {
 
 // Vertex of a triangle. Edge is false on the inner edges that splitting
 // quads and polygons into triangles adds, so outline modes show the edges
-// GL would show.
+// GL would show. The views draw without lighting, so normals would not
+// change a pixel: they are not kept, which saves a third of the memory of
+// a large scene.
 struct TTriangleVertex {
     float Pos[3];
-    float Normal[3];
     float Tex[2];
     uint8_t Color[4];
     uint8_t Edge;
     uint8_t Padding[3];
 };
-static_assert(sizeof(TTriangleVertex) == 40);
+static_assert(sizeof(TTriangleVertex) == 28);
 
 // Vertex of a line or point.
 struct TLineVertex {
@@ -120,8 +121,8 @@ inline constexpr size_t kMaxSceneBytes = size_t(2) << 30;
 TCompiledScene CompileScene(const TGLList& list);
 
 // The same for a recording handed over in parts (GL::StreamTo): the GL
-// state carries on from one part to the next, so the result is the scene
-// CompileScene makes of the whole recording.
+// state and the texture names carry on from one part to the next, so the
+// result is the scene CompileScene makes of the whole recording.
 class TSceneCompiler {
 public:
     explicit TSceneCompiler(size_t maxBytes = kMaxSceneBytes);

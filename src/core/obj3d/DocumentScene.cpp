@@ -1,6 +1,7 @@
 #include "obj3d/DocumentScene.h"
 
 #include "layoutfile/RailList.h"
+#include "obj3d/BackgroundCompiler.h"
 
 namespace tk3d {
 
@@ -26,10 +27,10 @@ TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxT
                                size_t maxSceneBytes) {
     // Flattened while it is recorded: a large layout's call list would
     // otherwise be written to memory in full and read back.
-    TSceneCompiler compiler(maxSceneBytes);
+    TBackgroundCompiler compiler(maxSceneBytes);
     GL gl;
-    gl.StreamTo([&](const TGLList& part) {
-        compiler.Add(part);
+    gl.StreamTo([&](TGLList&& part) {
+        compiler.Add(std::move(part));
         // A full scene would leave the rest out: stop recording it.
         if (compiler.Full()) gl.StopRecording();
     });

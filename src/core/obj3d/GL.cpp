@@ -17,29 +17,29 @@ void GL::Rotatef(float degrees, float x, float y, float z) { Rotated(degrees, x,
 
 void GL::MultMatrix(const TMatrix4& m) {
     if (fStopped) return;
-    Add(TGLOp::MultMatrix, uint32_t(fList.fMatrices.size()));
     fList.fMatrices.push_back(m);
+    Add(TGLOp::MultMatrix, uint32_t(fList.fMatrices.size() - 1));
 }
 
 void GL::RasterText(const TFPoint& pos, const TLogFontW& pixelFont, std::string text, double zPerPixel) {
     if (fStopped) return;
-    Add(TGLOp::RasterText, uint32_t(fList.fTexts.size()));
     fList.fTexts.push_back(TGLText{pos, pixelFont, std::move(text), zPerPixel});
+    Add(TGLOp::RasterText, uint32_t(fList.fTexts.size() - 1));
 }
 
 void GL::TexImage2D(TGLImage image) {
     if (fStopped) return;
-    Add(TGLOp::TexImage, uint32_t(fList.fImages.size()));
     fList.fImages.push_back(std::make_shared<const TGLImage>(std::move(image)));
+    Add(TGLOp::TexImage, uint32_t(fList.fImages.size() - 1));
 }
 
 void GL::CallList(std::shared_ptr<const TGLList> list) {
     if (!list || fStopped) return;
-    Add(TGLOp::CallList, uint32_t(fList.fLists.size()));
     fList.fLists.push_back(std::move(list));
+    Add(TGLOp::CallList, uint32_t(fList.fLists.size() - 1));
 }
 
-void GL::StreamTo(std::function<void(const TGLList&)> sink, size_t chunk) {
+void GL::StreamTo(std::function<void(TGLList&&)> sink, size_t chunk) {
     fSink = std::move(sink);
     fChunk = fSink ? std::max<size_t>(chunk, 1) : SIZE_MAX;
     fList.fCalls.reserve(fSink ? fChunk : 0);
@@ -47,8 +47,8 @@ void GL::StreamTo(std::function<void(const TGLList&)> sink, size_t chunk) {
 
 void GL::Flush() {
     if (!fSink || fList.fCalls.empty()) return;
-    fSink(fList);
-    fList.fCalls.clear();
+    fSink(TakeList());
+    fList.fCalls.reserve(fChunk);
 }
 
 TGLList GL::TakeList() {

@@ -168,11 +168,12 @@ public:
     TGLList TakeList();
 
     // Streams the recording instead of keeping it: whenever `chunk` calls
-    // have been recorded they are handed to the sink and dropped, so a large
-    // scene never holds its whole call list. Texts, images, matrices and
-    // lists stay, since calls refer to them by index. Flush hands over the
-    // calls recorded since the last chunk.
-    void StreamTo(std::function<void(const TGLList&)> sink, size_t chunk = size_t(1) << 16);
+    // have been recorded they are handed over to the sink as a part of their
+    // own, so a large scene never holds its whole call list. A part carries
+    // the texts, images, matrices and lists its calls refer to, indexed
+    // within the part. Flush hands over what was recorded since the last
+    // part.
+    void StreamTo(std::function<void(TGLList&&)> sink, size_t chunk = size_t(1) << 16);
     void Flush();
     // Ignores every later call: a sink whose scene is full says so, and the
     // rest of the drawing costs no more than running through it.
@@ -188,7 +189,7 @@ private:
     bool fStopped = false;
     TGLList fList;
     uint32_t fLastTexture = 0;
-    std::function<void(const TGLList&)> fSink;
+    std::function<void(TGLList&&)> fSink;
     size_t fChunk = SIZE_MAX;
 };
 

@@ -1,0 +1,128 @@
+// A recording handed over in parts, however it is cut, must compile to the
+// scene of the whole recording: calls that refer to matrices, texts, images
+// and lists travel with their part, and texture names bound in one part
+// hold in the next. The same holds when the parts are compiled on a thread
+// of their own while the recording goes on.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include "obj3d/BackgroundCompiler.h"
+#include "obj3d/CompiledScene.h"
+#include "obj3d/GLTools.h"
+
+namespace tk3d {
+namespace {
+
+void Quad(GL& gl, double x) {
+    gl.Begin(GL::QUADS);
+    gl.Vertex(x, 0, 0);
+    gl.Vertex(x + 1, 0, 0);
+    gl.Vertex(x + 1, 1, 0);
+    gl.Vertex(x, 1, 0);
+    gl.End();
+}
+
+// Every call that refers to an entry of its list, a texture bound early and
+// drawn with much later, and enough quads to fill a few hundred parts.
+void Record(GL& gl) {
+    GL glyph;
+    glyph.Begin(GL::LINES);
+    glyph.Vertex(0, 0, 0);
+    glyph.Vertex(0, 2, 0);
+    glyph.End();
+    const auto shared = std::make_shared<const TGLList>(glyph.TakeList());
+
+    uint32_t texture = 0;
+    BitmapToTexture(gl, TGLImage{2, 2, std::vector<uint8_t>(12, 90)}, texture);
+    gl.TexParameteri(GL::TEXTURE_MIN_FILTER, GL::LINEAR);
+    TLogFontW font;
+    font.lfHeight = -10;
+    for (int i = 0; i < 60; ++i) {
+        gl.PushMatrix();
+        gl.MultMatrix(TMatrix4::Translation(10.0 * i, 0, 0));
+        gl.CallList(shared);
+        gl.RasterText(MakeFPoint(0, 0, 1), font, "T" + std::to_string(i), 0.1);
+        if (i % 7 == 0) gl.Enable(GL::TEXTURE_2D);
+        Quad(gl, 0);
+        if (i % 7 == 0) gl.Disable(GL::TEXTURE_2D);
+        gl.PopMatrix();
+    }
+}
+
+void ExpectSameScene(const TCompiledScene& got, const TCompiledScene& expected, const std::string& what) {
+    SCOPED_TRACE(what);
+    ASSERT_EQ(got.Triangles.size(), expected.Triangles.size());
+    for (size_t i = 0; i < got.Triangles.size(); ++i) {
+        EXPECT_TRUE(got.Triangles[i].State == expected.Triangles[i].State);
+        ASSERT_EQ(got.Triangles[i].Vertices.size(), expected.Triangles[i].Vertices.size());
+        EXPECT_EQ(std::memcmp(got.Triangles[i].Vertices.data(), expected.Triangles[i].Vertices.data(),
+                              got.Triangles[i].Vertices.size() * sizeof(TTriangleVertex)),
+                  0);
+    }
+    ASSERT_EQ(got.Lines.size(), expected.Lines.size());
+    for (size_t i = 0; i < got.Lines.size(); ++i)
+        ASSERT_EQ(got.Lines[i].Vertices.size(), expected.Lines[i].Vertices.size());
+    ASSERT_EQ(got.Texts.size(), expected.Texts.size());
+    for (size_t i = 0; i < got.Texts.size(); ++i) {
+        EXPECT_EQ(got.Texts[i].Text, expected.Texts[i].Text);
+        EXPECT_EQ(got.Texts[i].Anchor.X, expected.Texts[i].Anchor.X);
+    }
+    EXPECT_EQ(got.Textures.size(), expected.Textures.size());
+    EXPECT_EQ(got.Box.Max.X, expected.Box.Max.X);
+    EXPECT_EQ(got.Truncated, expected.Truncated);
+}
+
+template <class TCompiler>
+TCompiledScene CompileInParts(size_t chunk, size_t maxBytes = kMaxSceneBytes) {
+    TCompiler compiler(maxBytes);
+    GL gl;
+    gl.StreamTo(
+        [&](TGLList&& part) {
+            if constexpr (std::is_same_v<TCompiler, TBackgroundCompiler>)
+                compiler.Add(std::move(part));
+            else
+                compiler.Add(part);
+        },
+        chunk);
+    Record(gl);
+    gl.Flush();
+    return compiler.Finish();
+}
+
+TEST(StreamedScene, EveryCutOfTheRecordingCompilesToTheWholeScene) {
+    GL whole;
+    Record(whole);
+    const TCompiledScene expected = CompileScene(whole.List());
+    ASSERT_EQ(expected.TextCount(), 60);
+    ASSERT_EQ(expected.Textures.size(), 1u);
+    ASSERT_EQ(expected.Triangles.size(), 2u);  // plain and textured quads
+    for (size_t chunk : {1, 2, 3, 5, 8, 64}) {
+        ExpectSameScene(CompileInParts<TSceneCompiler>(chunk), expected, "parts of " + std::to_string(chunk));
+        ExpectSameScene(CompileInParts<TBackgroundCompiler>(chunk), expected,
+                        "background, parts of " + std::to_string(chunk));
+    }
+}
+
+TEST(StreamedScene, BackgroundCompilationKeepsTheSizeLimit) {
+    // Ten quads of 168 bytes and ten glyph segments of 32 bytes fill 2000.
+    const TCompiledScene expected = CompileInParts<TSceneCompiler>(4, 2000);
+    ASSERT_TRUE(expected.Truncated);
+    ExpectSameScene(CompileInParts<TBackgroundCompiler>(4, 2000), expected, "limited");
+
+    // Past its limit it takes no more parts, and it may be dropped unfinished.
+    TBackgroundCompiler compiler(1);
+    for (int i = 0; i < 100 && !compiler.Full(); ++i) {
+        GL part;
+        Quad(part, i);
+        compiler.Add(part.TakeList());
+        if (i > 50) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(compiler.Full());
+}
+
+}  // namespace
+}  // namespace tk3d
