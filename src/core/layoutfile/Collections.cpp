@@ -1,5 +1,7 @@
 #include "layoutfile/Collections.h"
 
+#include "layoutfile/ParallelFrames.h"
+
 namespace tk3d {
 
 void TRailCollection::Load(TCLStream& stream) {
@@ -18,6 +20,9 @@ void TRailCollection::Load(TCLStream& stream) {
 }
 
 void TRailCollection::ReadItems(TCLStream& stream, int32_t count) {
+    if (ReadFramesInParallel(
+            stream, count, [this](TCLStream& s) { return GetItem(s); }, fItems))
+        return;
     fItems.clear();
     fItems.reserve(size_t(count));
     for (int32_t i = 0; i < count; ++i) fItems.push_back(GetItem(stream));

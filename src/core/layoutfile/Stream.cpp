@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -168,6 +169,41 @@ std::unique_ptr<TStreamable> TCLStream::Get() {
         obj->Load(*this);
     }
     return obj;
+}
+
+std::vector<int64_t> TCLStream::FrameStarts(int32_t count) const {
+    if (!Is32BitFile || count < 0) return {};
+    const int64_t limit = std::min(EnclosingEnd(), fSize);
+    std::vector<int64_t> starts;
+    starts.reserve(size_t(count) + 1);
+    int64_t pos = fPos;
+    for (int32_t i = 0; i < count; ++i) {
+        starts.push_back(pos);
+        if (pos > limit - 2) return {};
+        const int16_t id = int16_t(fData[pos] | (fData[pos + 1] << 8));
+        if (id == -1) {
+            pos += 2;
+            continue;
+        }
+        if (pos > limit - 6) return {};
+        const uint8_t* e = fData + pos + 2;
+        const int64_t end = int32_t(uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16) |
+                                    (uint32_t(e[3]) << 24));
+        if (end < pos + 6 || end > limit) return {};
+        pos = end;
+    }
+    starts.push_back(pos);
+    return starts;
+}
+
+std::unique_ptr<TCLStream> TCLStream::ForkAt(int64_t pos) const {
+    auto fork = std::make_unique<TCLStream>(fData, fSize);
+    fork->Is32BitFile = Is32BitFile;
+    fork->IsANSIFile = IsANSIFile;
+    fork->fEnds = fEnds;
+    fork->fDepth = fDepth;
+    fork->SetPosition(pos);
+    return fork;
 }
 
 TBufStream::TBufStream(const std::string& fileName) : TCLStream(nullptr, 0) {

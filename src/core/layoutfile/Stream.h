@@ -80,6 +80,18 @@ public:
     // Reads one object frame; null for class ID -1.
     std::unique_ptr<TStreamable> Get();
 
+    // Where `count` consecutive frames from the current position start, and
+    // the position after the last: the positions Get would go through when
+    // every frame's end holds. Empty for 16-bit files (whose frames carry no
+    // end) and when an end breaks the rules of CheckEnd.
+    std::vector<int64_t> FrameStarts(int32_t count) const;
+    // A stream of its own over the same bytes at `pos`, inside the same
+    // frames, so that frames found by FrameStarts can be read on another
+    // thread.
+    std::unique_ptr<TCLStream> ForkAt(int64_t pos) const;
+    // Frames entered and not yet left.
+    int Depth() const { return fDepth; }
+
     // Reads a frame whose object must be a T (or none when allowNull).
     template <class T>
     std::unique_ptr<T> GetAs(bool allowNull = true) {

@@ -4,10 +4,14 @@
 
 #include "layoutfile/LogFonts.h"
 #include "obj3d/FontCache.h"
+#include "platform/Parallel.h"
 
 namespace tk3d {
 
 namespace {
+
+// Below this many objects a thread costs more than it saves.
+constexpr size_t kMinParallelObjects = 2048;
 
 // Version, key and use count, then at least the 60-byte ANSI font.
 constexpr int64_t kMinFontEntrySize = 12 + 60;
@@ -50,8 +54,9 @@ void TTKObjectList::Load(TCLStream& stream) {
     Changed();
     SetOwners();
     ForEach([&](TBasicRailObject& obj) { obj.AfterLoad(fonts); });
-    ForEach([](TBasicRailObject& obj) {
-        if (obj.IsTrack()) obj.EnsureTrackState();
+    ParallelRanges(fItems.size(), kMinParallelObjects, [this](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i)
+            if (fItems[i]) static_cast<TBasicRailObject&>(*fItems[i]).FinishLoad();
     });
 }
 

@@ -98,6 +98,10 @@ public:
     // Resolves what the file stored as numbers and indices, once the whole
     // document has been read.
     virtual void AfterLoad(const TFontTable& fontTable);
+    // Then, for every object, what it works out from its own data alone
+    // (caches, routes). Touching no other object, objects of a document do
+    // this on several threads.
+    virtual void FinishLoad() {}
     virtual void PrepareGL() {}
     virtual void ReleaseGL() {}
     // Draws the object into the recording GL layer (when a scene is compiled).

@@ -152,6 +152,9 @@ void TRailObject::AfterLoad(const TFontTable& fontTable) {
         Version = 3;
     }
     ResolveReferences();
+}
+
+void TRailObject::FinishLoad() {
     Lines.ForEach([](TGeradeLinie& line) { line.Recalc(); });
 }
 

@@ -63,6 +63,7 @@ public:
     // Also sets the height label's text.
     void SetHeight(double height) override;
     void AfterLoad(const TFontTable& fontTable) override;
+    void FinishLoad() override;
     void PrepareGL() override { Shapes.PrepareAll(); }
     void ReleaseGL() override { Shapes.ReleaseAll(); }
     // Colour, line width, the lines, then the shapes at ShapeHeight.

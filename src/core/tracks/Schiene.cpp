@@ -91,6 +91,10 @@ void TSchiene::AfterLoad(const TFontTable& fontTable) {
         p.fOwner = this;
         if (Owner) p.ResolvePartner(*Owner);
     });
+}
+
+void TSchiene::FinishLoad() {
+    TRailObject::FinishLoad();
     if (fStates) {
         fStates->ForEach([this](TTrackState& s) {
             s.Resolve(*this);
@@ -98,6 +102,7 @@ void TSchiene::AfterLoad(const TFontTable& fontTable) {
         });
     }
     fConnections.ForEach([](TAnschlussPunkt& p) { p.fPointFlags &= uint8_t(~TAnschlussPunkt::kMarkPiece); });
+    if (IsTrack()) EnsureTrackState();
 }
 
 double TSchiene::PointHeight(int i) const {

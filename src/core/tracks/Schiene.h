@@ -50,8 +50,10 @@ public:
     int32_t fLengthDivisor = 0;
 
     void Load(TCLStream& stream) override;
-    // Completes points and states once the whole document is read.
+    // Links the points to their partners once the whole document is read.
     void AfterLoad(const TFontTable& fontTable) override;
+    // Completes the states and, for a track piece, its routes.
+    void FinishLoad() override;
 
     // Point 0's height, or the mean of both ends of a two-ended piece; 0
     // for a piece without points.
