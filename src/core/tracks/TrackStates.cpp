@@ -32,6 +32,13 @@ std::vector<TGeradeSchienenLinie*> RailLinesOf(const TLinienColl& lines) {
     return out;
 }
 
+// Every piece asks this after loading: counted without building the list.
+size_t RailLineCount(const TLinienColl& lines) {
+    size_t n = 0;
+    lines.ForEach([&](TGeradeLinie& line) { n += dynamic_cast<TGeradeSchienenLinie*>(&line) ? 1 : 0; });
+    return n;
+}
+
 int IndexOf(const TLinienColl& lines, const TGeradeLinie* line) {
     for (int i = 0; i < lines.Count(); ++i)
         if (lines.Items(i) == line) return i;
@@ -313,7 +320,7 @@ private:
 bool TSchiene::EnsureTrackState() {
     // Points and lines are kept in the piece's own frame, so the routes are
     // found there without moving the piece.
-    const size_t rails = RailLinesOf(Lines).size();
+    const size_t rails = RailLineCount(Lines);
     if (fStates && fStates->Count() > 0) {
         if (rails > 0 && rails <= kMaxRouteLines && ConnectionCount() == 3) TStateBuilder(*this).CloseGaps();
         return true;
