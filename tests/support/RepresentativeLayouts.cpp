@@ -136,6 +136,19 @@ WDocument RichDocument() {
     return d;
 }
 
+// The rich document's objects spread over a list long enough to be read in
+// parts on several threads.
+WDocument LongListDocument() {
+    WDocument d = RichDocument();
+    std::vector<WObjectWriter> objects;
+    for (const WObjectWriter& object : d.objects) {
+        objects.push_back(object);
+        for (int i = 0; i < 300; ++i) objects.push_back([](TLayoutWriter& w, const WFormat&) { w.NullFrame(); });
+    }
+    d.objects = std::move(objects);
+    return d;
+}
+
 // A small document of one object; version picks the optional fields.
 WDocument SmallDocument(int32_t version = 12) {
     WDocument d;
@@ -199,6 +212,7 @@ std::vector<WNamedLayout> RepresentativeLayouts() {
     return {
         RichLayout(),
         Layout("607-ansi-rich", Versioned(607, "Ver..329", 900), RichDocument(), kAnsi),
+        Layout("608-wide-long-list", Versioned(608), LongListDocument(), kWide),
         Layout("604-no-extra", Versioned(604, "Ver..329", 100), SmallDocument(), kAnsi),
         Layout("327-600", Versioned(600, "Ver..327"), SmallDocument(10), kAnsi),
         Layout("Ver321-ABCD", Early("Ver..321", 0xABCD), SmallDocument(9), kAnsi),
