@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "obj3d/CompiledScene.h"
 #include "obj3d/GLTools.h"
+#include "support/SameScene.h"
 
 namespace tk3d {
 namespace {
@@ -90,16 +90,7 @@ TEST(LargeScene, StreamedPartsFlattenToTheWholeRecording) {
     EXPECT_GT(parts, 1000);
     EXPECT_TRUE(streamed.List().Empty());
 
-    ASSERT_EQ(got.Triangles.size(), expected.Triangles.size());
-    for (size_t i = 0; i < got.Triangles.size(); ++i) {
-        ASSERT_EQ(got.Triangles[i].Vertices.size(), expected.Triangles[i].Vertices.size());
-        EXPECT_EQ(std::memcmp(got.Triangles[i].Vertices.data(), expected.Triangles[i].Vertices.data(),
-                              got.Triangles[i].Vertices.size() * sizeof(TTriangleVertex)),
-                  0);
-    }
-    ASSERT_EQ(got.Lines.size(), expected.Lines.size());
-    EXPECT_EQ(got.Box.Min.X, expected.Box.Min.X);
-    EXPECT_EQ(got.Box.Max.Y, expected.Box.Max.Y);
+    EXPECT_TRUE(tk3dw::SameScene(got, expected));
 }
 
 }  // namespace

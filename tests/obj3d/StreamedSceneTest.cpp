@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <memory>
 #include <thread>
 
 #include "obj3d/BackgroundCompiler.h"
 #include "obj3d/CompiledScene.h"
 #include "obj3d/GLTools.h"
+#include "support/SameScene.h"
 
 namespace tk3d {
 namespace {
@@ -53,29 +53,6 @@ void Record(GL& gl) {
     }
 }
 
-void ExpectSameScene(const TCompiledScene& got, const TCompiledScene& expected, const std::string& what) {
-    SCOPED_TRACE(what);
-    ASSERT_EQ(got.Triangles.size(), expected.Triangles.size());
-    for (size_t i = 0; i < got.Triangles.size(); ++i) {
-        EXPECT_TRUE(got.Triangles[i].State == expected.Triangles[i].State);
-        ASSERT_EQ(got.Triangles[i].Vertices.size(), expected.Triangles[i].Vertices.size());
-        EXPECT_EQ(std::memcmp(got.Triangles[i].Vertices.data(), expected.Triangles[i].Vertices.data(),
-                              got.Triangles[i].Vertices.size() * sizeof(TTriangleVertex)),
-                  0);
-    }
-    ASSERT_EQ(got.Lines.size(), expected.Lines.size());
-    for (size_t i = 0; i < got.Lines.size(); ++i)
-        ASSERT_EQ(got.Lines[i].Vertices.size(), expected.Lines[i].Vertices.size());
-    ASSERT_EQ(got.Texts.size(), expected.Texts.size());
-    for (size_t i = 0; i < got.Texts.size(); ++i) {
-        EXPECT_EQ(got.Texts[i].Text, expected.Texts[i].Text);
-        EXPECT_EQ(got.Texts[i].Anchor.X, expected.Texts[i].Anchor.X);
-    }
-    EXPECT_EQ(got.Textures.size(), expected.Textures.size());
-    EXPECT_EQ(got.Box.Max.X, expected.Box.Max.X);
-    EXPECT_EQ(got.Truncated, expected.Truncated);
-}
-
 template <class TCompiler>
 TCompiledScene CompileInParts(size_t chunk, size_t maxBytes = kMaxSceneBytes) {
     TCompiler compiler(maxBytes);
@@ -101,9 +78,9 @@ TEST(StreamedScene, EveryCutOfTheRecordingCompilesToTheWholeScene) {
     ASSERT_EQ(expected.Textures.size(), 1u);
     ASSERT_EQ(expected.Triangles.size(), 2u);  // plain and textured quads
     for (size_t chunk : {1, 2, 3, 5, 8, 64}) {
-        ExpectSameScene(CompileInParts<TSceneCompiler>(chunk), expected, "parts of " + std::to_string(chunk));
-        ExpectSameScene(CompileInParts<TBackgroundCompiler>(chunk), expected,
-                        "background, parts of " + std::to_string(chunk));
+        EXPECT_TRUE(tk3dw::SameScene(CompileInParts<TSceneCompiler>(chunk), expected)) << "parts of " << chunk;
+        EXPECT_TRUE(tk3dw::SameScene(CompileInParts<TBackgroundCompiler>(chunk), expected))
+            << "background, parts of " << chunk;
     }
 }
 
@@ -111,7 +88,7 @@ TEST(StreamedScene, BackgroundCompilationKeepsTheSizeLimit) {
     // Ten quads of 168 bytes and ten glyph segments of 32 bytes fill 2000.
     const TCompiledScene expected = CompileInParts<TSceneCompiler>(4, 2000);
     ASSERT_TRUE(expected.Truncated);
-    ExpectSameScene(CompileInParts<TBackgroundCompiler>(4, 2000), expected, "limited");
+    EXPECT_TRUE(tk3dw::SameScene(CompileInParts<TBackgroundCompiler>(4, 2000), expected));
 
     // Past its limit it takes no more parts, and it may be dropped unfinished.
     TBackgroundCompiler compiler(1);

@@ -3,7 +3,6 @@
 // scene.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 #include <sstream>
 
@@ -13,6 +12,7 @@
 #include "layoutfile/RailList.h"
 #include "obj3d/DocumentScene.h"
 #include "platform/Parallel.h"
+#include "support/SameScene.h"
 #include "tracks/Schiene.h"
 
 namespace tk3d::gen {
@@ -65,15 +65,7 @@ TEST(ParallelLoad, SeveralThreadsReadTheLayoutOneThreadReads) {
 
     ViewScale = 0.5;
     const TCompiledScene a = CompileDocument(*one, true), b = CompileDocument(*four, true);
-    ASSERT_EQ(a.Triangles.size(), b.Triangles.size());
-    for (size_t i = 0; i < a.Triangles.size(); ++i) {
-        ASSERT_EQ(a.Triangles[i].Vertices.size(), b.Triangles[i].Vertices.size());
-        EXPECT_EQ(std::memcmp(a.Triangles[i].Vertices.data(), b.Triangles[i].Vertices.data(),
-                              a.Triangles[i].Vertices.size() * sizeof(TTriangleVertex)),
-                  0);
-    }
-    EXPECT_EQ(a.LineCount(), b.LineCount());
-    EXPECT_EQ(a.TextCount(), b.TextCount());
+    EXPECT_TRUE(tk3dw::SameScene(a, b));
     ResetGlobalState();
 }
 
