@@ -79,7 +79,7 @@ TEST(LargeScene, StreamedPartsFlattenToTheWholeRecording) {
     GL streamed;
     int parts = 0;
     streamed.StreamTo(
-        [&](TGLList&& part) {
+        [&](TGLList& part) {
             ++parts;
             compiler.Add(part);
         },

@@ -57,14 +57,7 @@ template <class TCompiler>
 TCompiledScene CompileInParts(size_t chunk, size_t maxBytes = kMaxSceneBytes) {
     TCompiler compiler(maxBytes);
     GL gl;
-    gl.StreamTo(
-        [&](TGLList&& part) {
-            if constexpr (std::is_same_v<TCompiler, TBackgroundCompiler>)
-                compiler.Add(std::move(part));
-            else
-                compiler.Add(part);
-        },
-        chunk);
+    gl.StreamTo([&](TGLList& part) { compiler.Add(part); }, chunk);
     Record(gl);
     gl.Flush();
     return compiler.Finish();
@@ -95,7 +88,8 @@ TEST(StreamedScene, BackgroundCompilationKeepsTheSizeLimit) {
     for (int i = 0; i < 100 && !compiler.Full(); ++i) {
         GL part;
         Quad(part, i);
-        compiler.Add(part.TakeList());
+        TGLList list = part.TakeList();
+        compiler.Add(list);
         if (i > 50) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_TRUE(compiler.Full());

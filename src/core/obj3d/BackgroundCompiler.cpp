@@ -16,11 +16,16 @@ TBackgroundCompiler::TBackgroundCompiler(size_t maxSceneBytes)
 
 TBackgroundCompiler::~TBackgroundCompiler() { Close(); }
 
-void TBackgroundCompiler::Add(TGLList&& part) {
+void TBackgroundCompiler::Add(TGLList& part) {
     if (fStopped) return;
     std::unique_lock lock(fMutex);
     fPartTaken.wait(lock, [this] { return fParts.size() < kMaxQueuedParts; });
     fParts.push_back(std::move(part));
+    part = TGLList();
+    if (!fSpares.empty()) {
+        part = std::move(fSpares.back());
+        fSpares.pop_back();
+    }
     fPartQueued.notify_one();
 }
 
@@ -60,6 +65,9 @@ void TBackgroundCompiler::Work() {
             fError = std::current_exception();
             fStopped = true;
         }
+        part.Clear();
+        std::lock_guard lock(fMutex);
+        if (fSpares.size() < kMaxQueuedParts) fSpares.push_back(std::move(part));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "obj3d/CompiledScene.h"
 
@@ -21,9 +22,12 @@ public:
     TBackgroundCompiler(const TBackgroundCompiler&) = delete;
     TBackgroundCompiler& operator=(const TBackgroundCompiler&) = delete;
 
-    // Queues the next part; waits while a few parts are queued already, so
-    // that a fast recording does not pile up its calls in memory.
-    void Add(TGLList&& part);
+    // Takes the next part and leaves in its place an empty list with the
+    // memory of a part compiled already: a large recording then reuses a
+    // few parts' memory instead of asking the system for new memory for
+    // every part. Waits while a few parts are queued already, so that a fast
+    // recording does not pile up its calls.
+    void Add(TGLList& part);
     // True once further parts would be left out: the scene holds its limit
     // or compiling failed. The recording may stop.
     bool Full() const { return fStopped; }
@@ -38,6 +42,7 @@ private:
     std::mutex fMutex;
     std::condition_variable fPartQueued, fPartTaken;
     std::deque<TGLList> fParts;
+    std::vector<TGLList> fSpares;  // compiled parts, emptied
     bool fClosed = false;
     std::atomic<bool> fStopped{false};
     std::exception_ptr fError;

@@ -29,8 +29,8 @@ TCompiledScene CompileDocument(TRailList& document, bool landscape, int32_t maxT
     // otherwise be written to memory in full and read back.
     TBackgroundCompiler compiler(maxSceneBytes);
     GL gl;
-    gl.StreamTo([&](TGLList&& part) {
-        compiler.Add(std::move(part));
+    gl.StreamTo([&](TGLList& part) {
+        compiler.Add(part);
         // A full scene would leave the rest out: stop recording it.
         if (compiler.Full()) gl.StopRecording();
     });

@@ -39,7 +39,15 @@ void GL::CallList(std::shared_ptr<const TGLList> list) {
     Add(TGLOp::CallList, uint32_t(fList.fLists.size() - 1));
 }
 
-void GL::StreamTo(std::function<void(TGLList&&)> sink, size_t chunk) {
+void TGLList::Clear() {
+    fCalls.clear();
+    fTexts.clear();
+    fImages.clear();
+    fMatrices.clear();
+    fLists.clear();
+}
+
+void GL::StreamTo(std::function<void(TGLList&)> sink, size_t chunk) {
     fSink = std::move(sink);
     fChunk = fSink ? std::max<size_t>(chunk, 1) : SIZE_MAX;
     fList.fCalls.reserve(fSink ? fChunk : 0);
@@ -47,7 +55,8 @@ void GL::StreamTo(std::function<void(TGLList&&)> sink, size_t chunk) {
 
 void GL::Flush() {
     if (!fSink || fList.fCalls.empty()) return;
-    fSink(TakeList());
+    fSink(fList);
+    fList.Clear();
     fList.fCalls.reserve(fChunk);
 }
 

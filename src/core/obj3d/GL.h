@@ -79,6 +79,8 @@ public:
     const std::vector<TMatrix4>& Matrices() const { return fMatrices; }
     const std::vector<std::shared_ptr<const TGLList>>& Lists() const { return fLists; }
     bool Empty() const { return fCalls.empty(); }
+    // Empties the list and keeps its memory for the next recording.
+    void Clear();
 
 private:
     friend class GL;
@@ -172,8 +174,10 @@ public:
     // own, so a large scene never holds its whole call list. A part carries
     // the texts, images, matrices and lists its calls refer to, indexed
     // within the part. Flush hands over what was recorded since the last
-    // part.
-    void StreamTo(std::function<void(TGLList&&)> sink, size_t chunk = size_t(1) << 16);
+    // part. The sink takes the part out of the list it is given; the list
+    // it leaves there is emptied and recorded into next, so a sink may leave
+    // the memory of a part it is done with.
+    void StreamTo(std::function<void(TGLList&)> sink, size_t chunk = size_t(1) << 16);
     void Flush();
     // Ignores every later call: a sink whose scene is full says so, and the
     // rest of the drawing costs no more than running through it.
@@ -189,7 +193,7 @@ private:
     bool fStopped = false;
     TGLList fList;
     uint32_t fLastTexture = 0;
-    std::function<void(TGLList&&)> fSink;
+    std::function<void(TGLList&)> fSink;
     size_t fChunk = SIZE_MAX;
 };
 
