@@ -21,6 +21,7 @@
 #include "Measure.h"
 #include "RandomLayout.h"
 #include "Report.h"
+#include "platform/AllocatorTuning.h"
 
 namespace {
 
@@ -83,6 +84,8 @@ int Usage(const std::string& problem) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Measured as the viewer runs.
+    tk3d::TuneAllocatorForDocuments();
     try {
         if (argc == 4 && std::string_view(argv[1]) == "--measure") {
             std::cout << FormatMeasures(MeasureLayout(argv[2], std::max(1, std::atoi(argv[3])))) << '\n';

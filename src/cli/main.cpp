@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "platform/AllocatorTuning.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tk3d::TuneAllocatorForDocuments();
     if (argc < 2) return Usage();
     if (std::strcmp(argv[1], "info") == 0) return tk3d::cli::RunInfo(argc - 2, argv + 2);
 #ifdef TK3D_CLI_RENDER

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "SurfaceFormat.h"
+#include "platform/AllocatorTuning.h"
 #include "shell/AboutBox.h"
 #include "shell/Help.h"
 #include "shell/Language.h"
@@ -30,6 +31,7 @@ void WaitShowing(int milliseconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tk3d::TuneAllocatorForDocuments();
     // The view draws with the fixed-function pipeline.
     QSurfaceFormat::setDefaultFormat(tk3d::ViewSurfaceFormat());
     QApplication app(argc, argv);
