@@ -19,10 +19,12 @@ TEST(AllocatorTuning, FreedSmallBlocksWaitInNoFastBin) {
     GTEST_SKIP() << "glibc only";
 #else
     TuneAllocatorForDocuments();
+    // Threads of earlier tests may have left blocks in their own arenas.
+    const size_t waiting = mallinfo2().fsmblks;
     std::vector<void*> blocks;
     for (int i = 0; i < 10000; ++i) blocks.push_back(std::malloc(40));
     for (void* b : blocks) std::free(b);
-    EXPECT_EQ(mallinfo2().fsmblks, 0u);
+    EXPECT_EQ(mallinfo2().fsmblks, waiting);
 #endif
 }
 

@@ -76,7 +76,10 @@ double TCLStream::ReadFiniteExtended() {
 
 void TCLStream::CheckCount(int64_t count, int64_t minItemSize) const {
     if (count < 0) throw EReadError();
-    if (minItemSize > 0 && count > Remaining() / minItemSize) throw EReadError();
+    // Multiplied rather than divided (every list of a file is checked): with
+    // count within the remaining bytes and item sizes small constants, the
+    // product cannot overflow.
+    if (minItemSize > 0 && (count > Remaining() || count * minItemSize > Remaining())) throw EReadError();
 }
 
 int32_t TCLStream::ReadCount(int64_t minItemSize) {

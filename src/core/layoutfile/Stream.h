@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "layoutfile/Errors.h"
@@ -100,7 +101,9 @@ public:
             if (allowNull) return nullptr;
             throw EInvalidCast();
         }
-        T* typed = dynamic_cast<T*>(obj.get());
+        // Most frames hold exactly the class asked for: that needs no search
+        // of the class hierarchy.
+        T* typed = typeid(*obj) == typeid(T) ? static_cast<T*>(obj.get()) : dynamic_cast<T*>(obj.get());
         if (!typed) throw EInvalidCast();
         obj.release();
         return std::unique_ptr<T>(typed);
