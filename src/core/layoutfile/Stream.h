@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
 #include "layoutfile/Errors.h"
@@ -101,9 +100,7 @@ public:
             if (allowNull) return nullptr;
             throw EInvalidCast();
         }
-        // Most frames hold exactly the class asked for: that needs no search
-        // of the class hierarchy.
-        T* typed = typeid(*obj) == typeid(T) ? static_cast<T*>(obj.get()) : dynamic_cast<T*>(obj.get());
+        T* typed = CastTo<T>(obj.get());
         if (!typed) throw EInvalidCast();
         obj.release();
         return std::unique_ptr<T>(typed);

@@ -92,7 +92,7 @@ void TAnschlussPunkt::ResolvePartner(const TTKObjectList& document) {
     // a partner.
     TAnschlussPunkt* target = nullptr;
     if (fPartnerObject >= 0 && fPartnerPoint >= 0 && fPartnerObject < document.Count()) {
-        if (auto* piece = dynamic_cast<TSchiene*>(document.Items(fPartnerObject));
+        if (auto* piece = CastTo<TSchiene>(document.Items(fPartnerObject));
             piece && fPartnerPoint < piece->fConnections.Count())
             target = piece->fConnections.Items(fPartnerPoint);
     }

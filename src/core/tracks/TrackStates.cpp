@@ -320,11 +320,14 @@ private:
 bool TSchiene::EnsureTrackState() {
     // Points and lines are kept in the piece's own frame, so the routes are
     // found there without moving the piece.
-    const size_t rails = RailLineCount(Lines);
     if (fStates && fStates->Count() > 0) {
-        if (rails > 0 && rails <= kMaxRouteLines && ConnectionCount() == 3) TStateBuilder(*this).CloseGaps();
+        if (ConnectionCount() == 3) {
+            const size_t rails = RailLineCount(Lines);
+            if (rails > 0 && rails <= kMaxRouteLines) TStateBuilder(*this).CloseGaps();
+        }
         return true;
     }
+    const size_t rails = RailLineCount(Lines);
     fStates.reset();
     if (rails == 0 || rails > kMaxRouteLines || ConnectionCount() > 4) return false;
     TStateBuilder builder(*this);
