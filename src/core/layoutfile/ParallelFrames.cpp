@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 
 #include "platform/Parallel.h"
 
@@ -12,24 +14,132 @@ namespace {
 
 // Below this many frames a thread costs more than it saves.
 constexpr int32_t kMinParallelFrames = 2048;
-// Pieces of work per thread: threads that read slower (a new heap grows
-// slower than a warm one) take fewer of them.
-constexpr unsigned kChunksPerPart = 4;
+// Frames the calling thread claims at a time.
+constexpr int32_t kClaim = 64;
+// Pieces of work per helper thread: threads that read slower (a new heap
+// grows slower than a warm one) take fewer of them.
+constexpr unsigned kChunksPerHelper = 4;
 
-// The first frame of each chunk, cut so that the chunks hold about as many
-// bytes each; the last entry is `count`.
-std::vector<size_t> CutChunks(const std::vector<int64_t>& starts, size_t count, unsigned chunks) {
-    std::vector<size_t> first{0};
-    const int64_t begin = starts.front(), bytes = starts.back() - begin;
-    for (unsigned c = 1; c < chunks; ++c) {
-        const int64_t at = begin + bytes / chunks * c;
-        const size_t i = size_t(std::lower_bound(starts.begin(), starts.begin() + std::ptrdiff_t(count), at) -
-                                starts.begin());
-        first.push_back(std::max(first.back(), i));
+// The calling thread reads the list from its start while a helper finds
+// where the frames start (a chain of dependent reads through the whole
+// list). The helper then cuts off the part of the list the calling thread
+// has not claimed yet, leaves it a share and hands the rest out in chunks.
+// When the frames' ends do not hold, nothing is cut off and the calling
+// thread reads the whole list in order.
+class TFrameReading {
+public:
+    TFrameReading(TCLStream& stream, int32_t count, const TFrameReader& read, unsigned parts,
+                  std::vector<std::unique_ptr<TStreamable>>& items)
+        : fStream(stream), fCount(count), fRead(read), fParts(parts), fItems(items),
+          fScanStream(stream.ForkAt(stream.Position())), fLimit(count) {
+        fItems.clear();
+        fItems.resize(size_t(count));
     }
-    first.push_back(count);
-    return first;
-}
+
+    void Run() {
+        RunParts(fParts, [this](unsigned p) {
+            if (p == 0) {
+                ReadFromStart();
+                return;
+            }
+            if (p == 1) Cut();
+            ReadChunks();
+        });
+        if (fMainError) std::rethrow_exception(fMainError);
+        for (const std::exception_ptr& e : fChunkErrors)
+            if (e) std::rethrow_exception(e);
+        if (fCut) fStream.SetPosition(fStarts.back());
+    }
+
+private:
+    void ReadFromStart() {
+        try {
+            for (int32_t i = 0;;) {
+                int32_t end;
+                {
+                    std::lock_guard lock(fMutex);
+                    end = std::min(i + kClaim, fLimit);
+                    fClaimed = end;
+                }
+                if (i >= end) return;
+                for (; i < end; ++i) fItems[size_t(i)] = fRead(fStream);
+            }
+        } catch (...) {
+            fMainError = std::current_exception();
+        }
+    }
+
+    void Cut() {
+        fStarts = fScanStream->FrameStarts(fCount);
+        std::lock_guard lock(fMutex);
+        if (!fStarts.empty() && fClaimed < fCount) {
+            // The calling thread keeps its share of the bytes still unread.
+            const int64_t from = fStarts[size_t(fClaimed)], bytes = fStarts.back() - from;
+            const int32_t cut = FrameAt(from + bytes / fParts);
+            if (cut < fCount) {
+                fLimit = std::max(cut, fClaimed);
+                fCut = true;
+                CutChunks(fLimit, (fParts - 1) * kChunksPerHelper);
+            }
+        }
+        fCutDone = true;
+        fCutMade.notify_all();
+    }
+
+    // The first frame that starts at or after `at`.
+    int32_t FrameAt(int64_t at) const {
+        return int32_t(std::lower_bound(fStarts.begin(), fStarts.begin() + fCount, at) - fStarts.begin());
+    }
+
+    // Chunks of about the same bytes from frame `first` to the end.
+    void CutChunks(int32_t first, unsigned chunks) {
+        const int64_t begin = fStarts[size_t(first)], bytes = fStarts.back() - begin;
+        fChunkFirst = {first};
+        for (unsigned c = 1; c < chunks; ++c)
+            fChunkFirst.push_back(std::max(fChunkFirst.back(), FrameAt(begin + bytes / chunks * c)));
+        fChunkFirst.push_back(fCount);
+        fChunkErrors.resize(chunks);
+        for (unsigned c = 0; c < chunks; ++c) fChunkStreams.push_back(fScanStream->ForkAt(fStarts[size_t(fChunkFirst[c])]));
+    }
+
+    void ReadChunks() {
+        {
+            std::unique_lock lock(fMutex);
+            fCutMade.wait(lock, [this] { return fCutDone; });
+        }
+        const unsigned chunks = unsigned(fChunkErrors.size());
+        for (unsigned c; (c = fNextChunk++) < chunks;) {
+            try {
+                for (int32_t i = fChunkFirst[c]; i < fChunkFirst[c + 1]; ++i)
+                    fItems[size_t(i)] = fRead(*fChunkStreams[c]);
+            } catch (...) {
+                fChunkErrors[c] = std::current_exception();
+            }
+        }
+    }
+
+    TCLStream& fStream;
+    const int32_t fCount;
+    const TFrameReader& fRead;
+    const unsigned fParts;
+    std::vector<std::unique_ptr<TStreamable>>& fItems;
+    const std::unique_ptr<TCLStream> fScanStream;
+
+    std::mutex fMutex;
+    std::condition_variable fCutMade;
+    int32_t fLimit;        // the calling thread reads the frames before this one
+    int32_t fClaimed = 0;  // frames the calling thread has taken
+    bool fCutDone = false;
+
+    // Written before fCutDone is set, read after.
+    std::vector<int64_t> fStarts;
+    bool fCut = false;
+    std::vector<int32_t> fChunkFirst;
+    std::vector<std::unique_ptr<TCLStream>> fChunkStreams;
+    std::vector<std::exception_ptr> fChunkErrors;
+    std::atomic<unsigned> fNextChunk{0};
+    std::exception_ptr fMainError;
+};
 
 }  // namespace
 
@@ -38,31 +148,8 @@ bool ReadFramesInParallel(TCLStream& stream, int32_t count, const TFrameReader& 
     // Only the lists of the document itself: the objects inside them read
     // their own short lists on the thread that reads the object.
     const unsigned parts = ParallelParts();
-    if (count < kMinParallelFrames || stream.Depth() > 1 || parts < 2) return false;
-    const std::vector<int64_t> starts = stream.FrameStarts(count);
-    if (starts.empty()) return false;
-
-    const unsigned chunks = parts * kChunksPerPart;
-    const std::vector<size_t> first = CutChunks(starts, size_t(count), chunks);
-    std::vector<std::unique_ptr<TCLStream>> forks;
-    for (unsigned c = 0; c < chunks; ++c) forks.push_back(stream.ForkAt(starts[first[c]]));
-    items.clear();
-    items.resize(size_t(count));
-    std::vector<std::exception_ptr> errors(chunks);
-    std::atomic<unsigned> next{0};
-    RunParts(parts, [&](unsigned) {
-        for (unsigned c; (c = next++) < chunks;) {
-            try {
-                for (size_t i = first[c]; i < first[c + 1]; ++i) items[i] = read(*forks[c]);
-            } catch (...) {
-                errors[c] = std::current_exception();
-            }
-        }
-    });
-    // The first frame that fails in file order is the error of the list.
-    for (const std::exception_ptr& e : errors)
-        if (e) std::rethrow_exception(e);
-    stream.SetPosition(starts.back());
+    if (count < kMinParallelFrames || stream.Depth() > 1 || parts < 2 || !stream.Is32BitFile) return false;
+    TFrameReading(stream, count, read, parts, items).Run();
     return true;
 }
 
