@@ -30,7 +30,7 @@ std::unique_ptr<TRailList> ReadLayout(TCLStream& stream, const std::string& file
 
     std::unique_ptr<TRailList> doc = stream.GetAs<TRailList>(false);
     // The catenary list too: its wires draw only while their Visible bit is set.
-    doc->ForEachObject([](TBasicRailObject& obj) {
+    doc->ForEachObjectInParallel([](TBasicRailObject& obj) {
         obj.SetFlag(sfMarked, true);
         obj.SetFlag(sfVisible, true);
     });

@@ -54,10 +54,19 @@ void TTKObjectList::Load(TCLStream& stream) {
     Changed();
     SetOwners();
     ForEach([&](TBasicRailObject& obj) { obj.AfterLoad(fonts); });
-    ParallelRanges(fItems.size(), kMinParallelObjects, [this](size_t begin, size_t end) {
+    ForEachInParallel([](TBasicRailObject& obj) { obj.FinishLoad(); });
+}
+
+void TTKObjectList::ForEachInParallel(const std::function<void(TBasicRailObject&)>& f) const {
+    ParallelRanges(fItems.size(), kMinParallelObjects, [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i)
-            if (fItems[i]) static_cast<TBasicRailObject&>(*fItems[i]).FinishLoad();
+            if (fItems[i]) f(static_cast<TBasicRailObject&>(*fItems[i]));
     });
+}
+
+void TTKObjectList::ForEachObjectInParallel(const std::function<void(TBasicRailObject&)>& f) const {
+    ForEachInParallel(f);
+    ForEachCatenary(f);
 }
 
 void TTKObjectList::FreeItemIdx(int index) {
@@ -130,7 +139,7 @@ int TTKObjectList::ModuleCount() const {
 }
 
 void TTKObjectList::SetOwners() {
-    ForEachObject([this](TBasicRailObject& obj) { obj.Owner = this; });
+    ForEachObjectInParallel([this](TBasicRailObject& obj) { obj.Owner = this; });
 }
 
 void TTKObjectList::UpdateLayerFlags() {

@@ -47,6 +47,9 @@ public:
     // Every object of the main list, then of the catenary list; empty slots
     // are skipped.
     void ForEachObject(const std::function<void(TBasicRailObject&)>& f) const;
+    // The same, with a long main list split over the processors: f must
+    // change no object but the one it is given.
+    void ForEachObjectInParallel(const std::function<void(TBasicRailObject&)>& f) const;
     template <class F>
     void ForEachCatenary(F&& f) const {
         for (int i = 0; i < Catenary.Count(); ++i)
@@ -93,6 +96,8 @@ private:
         void Uncount(int32_t number);
     };
     TNumberIndex& Numbers() const;
+    // f on every object of the main list, split over the processors.
+    void ForEachInParallel(const std::function<void(TBasicRailObject&)>& f) const;
 
     mutable TNumberIndex fNumbers;
     mutable bool fFirstTrackValid = false;
