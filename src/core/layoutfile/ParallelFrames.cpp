@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <new>
 
 #include "platform/Parallel.h"
 
@@ -48,7 +49,7 @@ public:
         if (fMainError) std::rethrow_exception(fMainError);
         for (const std::exception_ptr& e : fChunkErrors)
             if (e) std::rethrow_exception(e);
-        if (fCut) fStream.SetPosition(fStarts.back());
+        if (fCut) fStream.SetPosition(fEnd);
     }
 
 private:
@@ -70,36 +71,51 @@ private:
     }
 
     void Cut() {
-        fStarts = fScanStream->FrameStarts(fCount);
-        std::lock_guard lock(fMutex);
-        if (!fStarts.empty() && fClaimed < fCount) {
-            // The calling thread keeps its share of the bytes still unread.
-            const int64_t from = fStarts[size_t(fClaimed)], bytes = fStarts.back() - from;
-            const int32_t cut = FrameAt(from + bytes / fParts);
-            if (cut < fCount) {
-                fLimit = std::max(cut, fClaimed);
-                fCut = true;
-                CutChunks(fLimit, (fParts - 1) * kChunksPerHelper);
-            }
+        // A helper that cannot cut (no memory for the positions) leaves the
+        // list to the calling thread, which then reads it in order.
+        std::vector<int64_t> starts;
+        try {
+            starts = fScanStream->FrameStarts(fCount);
+        } catch (const std::bad_alloc&) {
         }
-        fCutDone = true;
+        {
+            std::lock_guard lock(fMutex);
+            try {
+                if (!starts.empty()) MakeCut(std::move(starts));
+            } catch (const std::bad_alloc&) {
+            }
+            fCutDone = true;
+        }
         fCutMade.notify_all();
     }
 
-    // The first frame that starts at or after `at`.
-    int32_t FrameAt(int64_t at) const {
-        return int32_t(std::lower_bound(fStarts.begin(), fStarts.begin() + fCount, at) - fStarts.begin());
-    }
-
-    // Chunks of about the same bytes from frame `first` to the end.
-    void CutChunks(int32_t first, unsigned chunks) {
-        const int64_t begin = fStarts[size_t(first)], bytes = fStarts.back() - begin;
-        fChunkFirst = {first};
+    // With the lock held: cuts off the frames not claimed yet but the
+    // calling thread's share of their bytes. Changes nothing when it throws.
+    void MakeCut(std::vector<int64_t> starts) {
+        if (fClaimed >= fCount) return;
+        const auto frameAt = [&](int64_t at) {
+            return int32_t(std::lower_bound(starts.begin(), starts.begin() + fCount, at) - starts.begin());
+        };
+        const int64_t from = starts[size_t(fClaimed)];
+        const int32_t first = std::max(frameAt(from + (starts.back() - from) / fParts), fClaimed);
+        if (first >= fCount) return;
+        // Chunks of about the same bytes from there to the end.
+        const unsigned chunks = (fParts - 1) * kChunksPerHelper;
+        const int64_t begin = starts[size_t(first)], bytes = starts.back() - begin;
+        std::vector<int32_t> chunkFirst{first};
         for (unsigned c = 1; c < chunks; ++c)
-            fChunkFirst.push_back(std::max(fChunkFirst.back(), FrameAt(begin + bytes / chunks * c)));
-        fChunkFirst.push_back(fCount);
-        fChunkErrors.resize(chunks);
-        for (unsigned c = 0; c < chunks; ++c) fChunkStreams.push_back(fScanStream->ForkAt(fStarts[size_t(fChunkFirst[c])]));
+            chunkFirst.push_back(std::max(chunkFirst.back(), frameAt(begin + bytes / chunks * c)));
+        chunkFirst.push_back(fCount);
+        std::vector<std::unique_ptr<TCLStream>> streams;
+        for (unsigned c = 0; c < chunks; ++c) streams.push_back(fScanStream->ForkAt(starts[size_t(chunkFirst[c])]));
+        std::vector<std::exception_ptr> errors(chunks);
+
+        fEnd = starts.back();
+        fChunkFirst = std::move(chunkFirst);
+        fChunkStreams = std::move(streams);
+        fChunkErrors = std::move(errors);
+        fLimit = first;
+        fCut = true;
     }
 
     void ReadChunks() {
@@ -132,8 +148,8 @@ private:
     bool fCutDone = false;
 
     // Written before fCutDone is set, read after.
-    std::vector<int64_t> fStarts;
     bool fCut = false;
+    int64_t fEnd = 0;  // where the list ends
     std::vector<int32_t> fChunkFirst;
     std::vector<std::unique_ptr<TCLStream>> fChunkStreams;
     std::vector<std::exception_ptr> fChunkErrors;

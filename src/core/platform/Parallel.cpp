@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -32,9 +33,19 @@ void RunParts(unsigned parts, const std::function<void(unsigned)>& part) {
             errors[p] = std::current_exception();
         }
     };
+    // A part whose thread cannot be started runs on the calling thread,
+    // after part 0.
     std::vector<std::thread> threads;
-    for (unsigned p = 1; p < parts; ++p) threads.emplace_back(run, p);
+    std::vector<unsigned> here;
+    for (unsigned p = 1; p < parts; ++p) {
+        try {
+            threads.emplace_back(run, p);
+        } catch (const std::system_error&) {
+            here.push_back(p);
+        }
+    }
     if (parts > 0) run(0);
+    for (unsigned p : here) run(p);
     for (std::thread& t : threads) t.join();
     for (const std::exception_ptr& e : errors)
         if (e) std::rethrow_exception(e);

@@ -13,7 +13,9 @@ void SetParallelParts(unsigned parts);
 
 // Runs part(0) … part(parts − 1) at once, part 0 on the calling thread,
 // waits for all, then rethrows the exception of the lowest part that threw
-// (the one a run in order would have met first).
+// (the one a run in order would have met first). Parts whose thread cannot
+// be started run on the calling thread after part 0, so a part may wait for
+// a lower one but never for a higher one.
 void RunParts(unsigned parts, const std::function<void(unsigned)>& part);
 
 // body(begin, end) over [0, count) cut into ParallelParts() ranges, or in
