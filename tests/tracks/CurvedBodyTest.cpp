@@ -32,7 +32,9 @@ TEST_F(CurvedBody, OneDegreeStepsEndingExactlyAtTheSweep) {
         ASSERT_EQ(strips.size(), 1u) << c.degrees;
         const auto& v = strips[0].v;
         ASSERT_EQ(v.size(), 2 * c.points) << c.degrees;
-        if (c.points > 2) EXPECT_NEAR(Polar(v[2]), 1 * kDeg, 1e-12);
+        if (c.points > 2) {
+            EXPECT_NEAR(Polar(v[2]), 1 * kDeg, 1e-12);
+        }
         EXPECT_NEAR(Polar(v.back()), c.degrees * kDeg, 1e-12) << c.degrees;
     }
     // Below half a degree the arc is one point: nothing is drawn.
@@ -219,7 +221,9 @@ TEST_F(CurvedBody, HostileSweepsAndRadiiStayBounded) {
         const auto band = BlocksOf(blocks, GL::QUAD_STRIP, kFill);
         EXPECT_EQ(band.empty() ? 0 : band[0].v.size(), c.maxPoints) << c.sweep << " " << c.radius;
         const auto ties = BlocksOf(blocks, GL::QUADS, kTie);
-        if (!ties.empty()) EXPECT_LE(ties[0].v.size(), size_t(4 * TGeradeSchienenLinie::kMaxTies));
+        if (!ties.empty()) {
+            EXPECT_LE(ties[0].v.size(), size_t(4 * TGeradeSchienenLinie::kMaxTies));
+        }
     }
 }
 
