@@ -23,7 +23,7 @@ struct TNumbered : TStreamable {
 };
 
 constexpr int32_t kFrames = 5000;
-constexpr std::chrono::microseconds kSlowFrame{4};
+constexpr std::chrono::microseconds kSlowFrame{10};
 constexpr int64_t kLead = 3;  // bytes before the first frame
 
 void PutInt(std::vector<uint8_t>& b, int32_t v, size_t bytes = 4) {
