@@ -11,7 +11,7 @@
 namespace tk3d {
 namespace {
 
-// Quads side by side along X (two triangles, 168 bytes each), a line under
+// Quads side by side along X (two triangles, 168 bytes a quad), a line under
 // each, then one point far away.
 void Record(GL& gl, int quads) {
     for (int i = 0; i < quads; ++i) {

@@ -111,7 +111,7 @@ struct TCompiledScene {
 // objects draw its most (thousands of ties per rail line, thousands of
 // points per arc), so a small file could ask for gigabytes: once a scene
 // holds this much, later primitives are left out and Truncated is set.
-// A layout of 50,000 track pieces with ties needs about 800 MB.
+// A layout of 50,000 track pieces with ties needs about 570 MB.
 inline constexpr size_t kMaxSceneBytes = size_t(2) << 30;
 
 // Flattens a recording as OpenGL would execute it from an identity
